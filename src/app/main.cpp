@@ -1,0 +1,49 @@
+#include "picker_host.h"
+#include "picker_window.h"
+#include "platform/beeper.h"
+#include "platform/clipboard.h"
+#include "platform/color_dialog.h"
+#include "platform/message_box.h"
+#include "platform/program_exit.h"
+#include "platform/random_source.h"
+#include "platform/settings_store.h"
+#include "platform/ui_font.h"
+#include "platform_choice.h"
+#include "template_window.h"
+#include "window_lifetime.h"
+
+#include <QApplication>
+#include <QPointer>
+
+int main(int argc, char* argv[]) {
+    hueprint::preferPositionablePlatform();
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    hueprint::registerDesignFontSubstitutes();
+
+    hueprint::QtClipboard clipboard;
+    hueprint::QtMessageBox messageBox;
+    hueprint::QtBeeper beeper;
+    hueprint::QtProgramExit programExit;
+    hueprint::QtColorDialog colorDialog;
+    hueprint::TimeSeededRandom random;
+    hueprint::QtSettingsStore settings(hueprint::settingsApplicationName());
+    hueprint::PlatformServices services{clipboard, messageBox, beeper, programExit,
+                                        colorDialog, random,     settings};
+
+    hueprint::PickerHost pickerHost(services);
+    hueprint::WindowLifetime lifetime;
+    QObject::connect(&pickerHost, &hueprint::PickerHost::pickerCreated, &lifetime,
+                     [&lifetime](hueprint::frmMain* picker) { lifetime.watch(picker); });
+
+    QPointer<hueprint::Form1> form = new hueprint::Form1(services, pickerHost);
+    lifetime.watch(form);
+    form->show();
+
+    const int status = QApplication::exec();
+    // However the program ends, an open picker unloads and saves its settings first.
+    pickerHost.unload();
+    delete form.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
+}

@@ -1,0 +1,106 @@
+#include "current_color.h"
+
+#include "color_value_format.h"
+#include "leading_number.h"
+#include "platform/beeper.h"
+#include "platform/clipboard.h"
+#include "platform/color_dialog.h"
+#include "platform/color_swatch.h"
+#include "platform/random_source.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSlider>
+#include <cmath>
+
+namespace hueprint {
+
+namespace {
+
+constexpr int kHighestComponent = 255;
+
+// The component box being typed in is the one that has the window's focus.
+bool hasFocus(const PickerControls& controls, const QLineEdit* box) {
+    const QWidget* focused = controls.window->focusWidget();
+    return focused != nullptr && focused->objectName() == box->objectName();
+}
+
+int randomComponent(RandomSource& random) {
+    // The factor is 255, so Random never gives 255.
+    const double scaled = std::floor(random.nextUnit() * 255.0);
+    if (!(scaled >= 0.0)) {
+        return 0;
+    }
+    return static_cast<int>(std::min(scaled, 254.0));
+}
+
+} // namespace
+
+void ApplyColor(const PickerControls& controls, PlatformServices& services, ColorValue color) {
+    controls.picCurColor->setBackColor(color);
+    controls.txtValue->setText(FormatColorValue(color, controls));
+    if (controls.chkAutoCopy->isChecked()) {
+        services.clipboard.clear();
+        services.clipboard.setText(controls.txtValue->text());
+    }
+    const int red = color & 0xFF;
+    const int green = (color >> 8) & 0xFF;
+    const int blue = (color >> 16) & 0xFF;
+    // Each test asks again which control has the focus: the nested events may have moved it.
+    if (!hasFocus(controls, controls.txtRed)) {
+        controls.txtRed->setText(QString::number(red));
+    }
+    if (!hasFocus(controls, controls.txtGreen)) {
+        controls.txtGreen->setText(QString::number(green));
+    }
+    if (!hasFocus(controls, controls.txtBlue)) {
+        controls.txtBlue->setText(QString::number(blue));
+    }
+}
+
+void ApplySliders(const PickerControls& controls, PlatformServices& services) {
+    ApplyColor(controls, services,
+               rgbColor(controls.sldRed->value(), controls.sldGreen->value(),
+                        controls.sldBlue->value()));
+}
+
+void EditComponent(QLineEdit* box, QSlider* partner, PlatformServices& services) {
+    const double component = LeadingNumber(box->text());
+    if (!(component >= 0.0 && component <= kHighestComponent)) {
+        services.beeper.beep();
+        box->setText(QString::number(partner->value()));
+        return;
+    }
+    partner->setValue(roundToInt32(LeadingNumber(box->text())));
+}
+
+void FilterComponentKey(int& keyCode, PlatformServices& services) {
+    const bool digit = keyCode >= '0' && keyCode <= '9';
+    if (!digit && keyCode != '\b') {
+        services.beeper.beep();
+        keyCode = 0;
+    }
+}
+
+void SelectAllOnFocus(QLineEdit* box) {
+    box->setSelection(0, static_cast<int>(box->text().size()));
+}
+
+void RandomColor(const PickerControls& controls, PlatformServices& services) {
+    services.random.reseedFromTimeOfDay();
+    const int red = randomComponent(services.random);
+    const int green = randomComponent(services.random);
+    const int blue = randomComponent(services.random);
+    ApplyColor(controls, services, rgbColor(red, green, blue));
+}
+
+void PickFromColorDialog(const PickerControls& controls, PlatformServices& services) {
+    const auto chosen = services.colorDialog.chooseColor(controls.window, kColorDialogTitle,
+                                                         controls.picCurColor->backColor());
+    if (!chosen) {
+        return;
+    }
+    ApplyColor(controls, services, *chosen);
+}
+
+} // namespace hueprint

@@ -1,0 +1,165 @@
+#include "leading_number.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace hueprint {
+
+namespace {
+
+// Beyond this many significant digits a double cannot tell numbers apart; further digits only
+// shift the decimal exponent.
+constexpr std::size_t kMaxSignificantDigits = 800;
+// Exponents are kept within a range that still overflows or underflows every double.
+constexpr long long kExponentBound = 100000;
+
+bool isSkipped(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+int digitValue(QChar c, int radix) {
+    int value = -1;
+    if (c >= u'0' && c <= u'9') {
+        value = c.unicode() - u'0';
+    } else if (c >= u'a' && c <= u'z') {
+        value = c.unicode() - u'a' + 10;
+    } else if (c >= u'A' && c <= u'Z') {
+        value = c.unicode() - u'A' + 10;
+    }
+    return value < radix ? value : -1;
+}
+
+// Reads characters past the skipped ones.
+class Reader {
+public:
+    explicit Reader(QStringView text) : text_(text) {}
+
+    QChar peek() {
+        while (pos_ < text_.size() && isSkipped(text_[pos_])) {
+            ++pos_;
+        }
+        return pos_ < text_.size() ? text_[pos_] : QChar();
+    }
+    void next() { ++pos_; }
+
+private:
+    QStringView text_;
+    qsizetype pos_ = 0;
+};
+
+double readRadixDigits(Reader& reader, int radix) {
+    double value = 0;
+    for (int digit = digitValue(reader.peek(), radix); digit >= 0;
+         digit = digitValue(reader.peek(), radix)) {
+        value = value * radix + digit;
+        reader.next();
+    }
+    return value;
+}
+
+double composeDecimal(bool negative, const std::string& digits, long long exponent) {
+    if (digits.empty()) {
+        return negative ? -0.0 : 0.0;
+    }
+    exponent = std::clamp(exponent, -kExponentBound, kExponentBound);
+    const std::string text = digits + 'e' + std::to_string(exponent);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        // Too large: an infinity; too small: zero. The digits are never all zeros here.
+        value = exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
+
+double LeadingNumber(QStringView text) {
+    Reader reader(text);
+    QChar c = reader.peek();
+
+    if (c == u'&') {
+        reader.next();
+        const QChar radixLetter = reader.peek().toUpper();
+        if (radixLetter == u'H' || radixLetter == u'O') {
+            reader.next();
+            return readRadixDigits(reader, radixLetter == u'H' ? 16 : 8);
+        }
+        return 0;
+    }
+
+    bool negative = false;
+    if (c == u'+' || c == u'-') {
+        negative = c == u'-';
+        reader.next();
+        c = reader.peek();
+    }
+
+    std::string digits; // significant digits, leading zeros dropped
+    long long exponent = 0;
+    bool seenPoint = false;
+    for (;; c = reader.peek()) {
+        if (c >= u'0' && c <= u'9') {
+            if (digits.empty() && c == u'0') {
+                if (seenPoint) {
+                    --exponent;
+                }
+            } else if (digits.size() < kMaxSignificantDigits) {
+                digits.push_back(static_cast<char>(c.unicode()));
+                if (seenPoint) {
+                    --exponent;
+                }
+            } else if (!seenPoint) {
+                ++exponent;
+            }
+            exponent = std::clamp(exponent, -kExponentBound, kExponentBound);
+            reader.next();
+        } else if (c == u'.' && !seenPoint) {
+            seenPoint = true;
+            reader.next();
+        } else {
+            break;
+        }
+    }
+
+    const QChar exponentLetter = c.toUpper();
+    if (exponentLetter == u'E' || exponentLetter == u'D') {
+        reader.next();
+        c = reader.peek();
+        bool negativeExponent = false;
+        if (c == u'+' || c == u'-') {
+            negativeExponent = c == u'-';
+            reader.next();
+            c = reader.peek();
+        }
+        long long written = 0;
+        for (; c >= u'0' && c <= u'9'; c = reader.peek()) {
+            written = std::min(written * 10 + (c.unicode() - u'0'), kExponentBound);
+            reader.next();
+        }
+        exponent += negativeExponent ? -written : written;
+    }
+    return composeDecimal(negative, digits, exponent);
+}
+
+std::int32_t roundToInt32(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+    // nearbyint rounds halves to even in the default rounding mode.
+    const double rounded = std::nearbyint(value);
+    if (rounded <= kLowest) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    if (rounded >= kHighest) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    return static_cast<std::int32_t>(rounded);
+}
+
+} // namespace hueprint

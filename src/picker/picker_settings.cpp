@@ -1,0 +1,193 @@
+#include "picker_settings.h"
+
+#include "color_value_format.h"
+#include "current_color.h"
+#include "favorites.h"
+#include "format_options.h"
+#include "platform/color_swatch.h"
+#include "platform/option_button.h"
+#include "platform/settings_store.h"
+#include "platform/twips.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+namespace hueprint {
+
+using namespace settings_keys;
+
+namespace {
+
+// Positions beyond this many twips lie on no screen there is.
+constexpr double kFarthestPosition = 1.0e8;
+
+bool isDigits(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+QString booleanText(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+// A window whose frame meets no screen at all could not be reached by the user.
+bool isOnSomeScreen(const QRect& frame) {
+    const auto screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [&frame](const QScreen* screen) {
+                           return screen->geometry().intersects(frame);
+                       });
+}
+
+void restorePosition(QWidget* window, SettingsStore& store) {
+    const auto left = readStoredPosition(store.value(kFormPosition, kX));
+    const auto top = readStoredPosition(store.value(kFormPosition, kY));
+    if (!left && !top) {
+        return;
+    }
+    const QPoint current = window->pos();
+    const QPoint stored(left ? static_cast<int>(std::lround(*left / kTwipsPerPixel)) : current.x(),
+                        top ? static_cast<int>(std::lround(*top / kTwipsPerPixel)) : current.y());
+    if (isOnSomeScreen(QRect(stored, window->frameGeometry().size()))) {
+        window->move(stored);
+    }
+}
+
+} // namespace
+
+std::optional<ColorValue> readStoredColor(const std::optional<QString>& text) {
+    if (!text) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int value = text->trimmed().toInt(&ok, 10);
+    if (!ok || !isPlainColor(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<bool> readStoredAutoCopy(const std::optional<QString>& text) {
+    if (!text) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int value = text->trimmed().toInt(&ok, 10);
+    if (!ok || (value != 0 && value != 1)) {
+        return std::nullopt;
+    }
+    return value == 1;
+}
+
+std::optional<bool> readStoredBoolean(const std::optional<QString>& text) {
+    if (!text) {
+        return std::nullopt;
+    }
+    const QString trimmed = text->trimmed();
+    if (trimmed.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
+        return true;
+    }
+    if (trimmed.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+std::optional<double> readStoredPosition(const std::optional<QString>& text) {
+    if (!text) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const float value = QLocale::c().toFloat(text->trimmed(), &ok);
+    if (!ok || !std::isfinite(value) || std::abs(value) > kFarthestPosition) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+QString readStoredWidth(const std::optional<QString>& text) {
+    if (!text) {
+        return kDefaultWidth;
+    }
+    const QString trimmed = text->trimmed();
+    if (!isDigits(trimmed)) {
+        return kDefaultWidth;
+    }
+    bool ok = false;
+    const qulonglong value = trimmed.toULongLong(&ok);
+    if (ok && value == 0) {
+        return kDefaultWidth;
+    }
+    if (!ok || value > static_cast<qulonglong>(kMaxValueWidth)) {
+        return QString::number(kMaxValueWidth);
+    }
+    return trimmed.size() <= QString::number(kMaxValueWidth).size() ? trimmed
+                                                                    : QString::number(value);
+}
+
+void LoadSettings(const PickerControls& controls, PlatformServices& services) {
+    SettingsStore& store = services.settings;
+    store.sync();
+
+    const auto& defaults = defaultFavoriteColors();
+    for (int i = 0; i < kFavoriteCount; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        controls.picFavorite[index]->setBackColor(
+            readStoredColor(store.value(kFavorites, QString::number(i))).value_or(defaults[index]));
+    }
+
+    const bool autoCopy = readStoredAutoCopy(store.value(kSettings, kAutoCopy)).value_or(true);
+    // The first apply formats with the window's initial options; with auto-copy stored off it
+    // must not overwrite the user's clipboard.
+    if (!autoCopy) {
+        controls.chkAutoCopy->setChecked(false);
+    }
+    ApplyColor(controls, services,
+               readStoredColor(store.value(kSettings, kCurrentColor)).value_or(0));
+    controls.chkAutoCopy->setChecked(autoCopy);
+
+    setOptionValue(controls.optDecimal,
+                   readStoredBoolean(store.value(kSettings, kDecimal)).value_or(false));
+    setOptionValue(controls.optHex,
+                   readStoredBoolean(store.value(kSettings, kHexadecimal)).value_or(true));
+    setOptionValue(controls.optBinary,
+                   readStoredBoolean(store.value(kSettings, kBinary)).value_or(false));
+    controls.txtPrefix->setText(store.value(kSettings, kPrefix).value_or(kDefaultPrefix));
+    controls.txtNumChars->setText(readStoredWidth(store.value(kSettings, kNumberOfCharacters)));
+
+    if (controls.optBinary->isChecked() || controls.optDecimal->isChecked()) {
+        optDecimal_Click(controls, services);
+    } else {
+        optHex_Click(controls, services);
+    }
+
+    restorePosition(controls.window, store);
+}
+
+void SaveSettings(const PickerControls& controls, PlatformServices& services) {
+    SettingsStore& store = services.settings;
+    for (int i = 0; i < kFavoriteCount; ++i) {
+        store.setValue(kFavorites, QString::number(i),
+                       QString::number(controls.picFavorite[static_cast<std::size_t>(i)]->backColor()));
+    }
+    store.setValue(kSettings, kCurrentColor, QString::number(controls.picCurColor->backColor()));
+    store.setValue(kSettings, kAutoCopy,
+                   controls.chkAutoCopy->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    store.setValue(kSettings, kDecimal, booleanText(controls.optDecimal->isChecked()));
+    store.setValue(kSettings, kHexadecimal, booleanText(controls.optHex->isChecked()));
+    store.setValue(kSettings, kBinary, booleanText(controls.optBinary->isChecked()));
+    store.setValue(kSettings, kPrefix, controls.txtPrefix->text());
+    store.setValue(kSettings, kNumberOfCharacters, controls.txtNumChars->text());
+    const QPoint position = controls.window->pos();
+    store.setValue(kFormPosition, kX, QString::number(position.x() * kTwipsPerPixel));
+    store.setValue(kFormPosition, kY, QString::number(position.y() * kTwipsPerPixel));
+    store.sync();
+}
+
+} // namespace hueprint

@@ -1,0 +1,11 @@
+#include "beeper.h"
+
+#include <QApplication>
+
+namespace hueprint {
+
+void QtBeeper::beep() {
+    QApplication::beep();
+}
+
+} // namespace hueprint

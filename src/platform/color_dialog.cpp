@@ -1,0 +1,18 @@
+#include "color_dialog.h"
+
+#include <QColorDialog>
+
+namespace hueprint {
+
+std::optional<ColorValue> QtColorDialog::chooseColor(QWidget* parent, const QString& title,
+                                                     ColorValue initial) {
+    // Qt's dialog always shows its custom-color part, so it opens in full by itself.
+    QColorDialog dialog(resolveColor(initial, QPalette()), parent);
+    dialog.setWindowTitle(title);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return colorValueOf(dialog.selectedColor());
+}
+
+} // namespace hueprint

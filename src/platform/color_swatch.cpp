@@ -1,0 +1,105 @@
+#include "color_swatch.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace hueprint {
+
+const char* const ColorSwatch::kMimeType = "application/x-hueprint-color-swatch";
+
+ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ColorSwatch::setBackColor(ColorValue color) {
+    if (color == backColor_) {
+        return;
+    }
+    backColor_ = color;
+    update();
+}
+
+void ColorSwatch::setDragImage(const QPixmap& image, const QPoint& hotSpot) {
+    dragImage_ = image;
+    dragHotSpot_ = hotSpot;
+}
+
+void ColorSwatch::setAcceptsSwatchDrops(bool accepts) {
+    setAcceptDrops(accepts);
+}
+
+void ColorSwatch::paintEvent(QPaintEvent* event) {
+    {
+        QPainter painter(this);
+        painter.fillRect(contentsRect(), resolveColor(backColor_, palette()));
+    }
+    QFrame::paintEvent(event);
+}
+
+void ColorSwatch::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        pressPosition_ = event->position().toPoint();
+    }
+    QFrame::mousePressEvent(event);
+}
+
+void ColorSwatch::mouseMoveEvent(QMouseEvent* event) {
+    if (pressed_ && dragsItself() && (event->buttons() & Qt::LeftButton) &&
+        (event->position().toPoint() - pressPosition_).manhattanLength() >=
+            QApplication::startDragDistance()) {
+        pressed_ = false;
+        startDrag();
+        return;
+    }
+    QFrame::mouseMoveEvent(event);
+}
+
+void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasPressed = pressed_;
+    pressed_ = false;
+    QFrame::mouseReleaseEvent(event);
+    if (wasPressed && event->button() == Qt::LeftButton && !dragsItself() &&
+        rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+}
+
+void ColorSwatch::startDrag() {
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(kMimeType), QByteArray::number(backColor_));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    drag->setPixmap(dragImage_);
+    drag->setHotSpot(dragHotSpot_);
+    drag->exec(Qt::CopyAction);
+}
+
+void ColorSwatch::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(QString::fromLatin1(kMimeType))) {
+        event->acceptProposedAction();
+    }
+}
+
+void ColorSwatch::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasFormat(QString::fromLatin1(kMimeType))) {
+        event->acceptProposedAction();
+    }
+}
+
+void ColorSwatch::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasFormat(QString::fromLatin1(kMimeType))) {
+        return;
+    }
+    event->acceptProposedAction();
+    emit dropped(event->source());
+}
+
+} // namespace hueprint

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+namespace hueprint {
+
+// The per-user settings store: text values addressed by section and key under one
+// application name.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // The stored text, or nothing when the key has no value.
+    virtual std::optional<QString> value(const QString& section, const QString& key) = 0;
+    virtual void setValue(const QString& section, const QString& key, const QString& text) = 0;
+    // Picks up changes made by others before a load; writes pending values after a save.
+    virtual void sync() = 0;
+};
+
+// QSettings in its native per-user INI location, named after the application.
+class QtSettingsStore final : public SettingsStore {
+public:
+    explicit QtSettingsStore(const QString& applicationName);
+    ~QtSettingsStore() override;
+    QtSettingsStore(const QtSettingsStore&) = delete;
+    QtSettingsStore& operator=(const QtSettingsStore&) = delete;
+
+    std::optional<QString> value(const QString& section, const QString& key) override;
+    void setValue(const QString& section, const QString& key, const QString& text) override;
+    void sync() override;
+
+    QString fileName() const;
+
+private:
+    std::unique_ptr<QSettings> settings_;
+};
+
+// The application name the store uses: the executable's file name without its extension.
+QString settingsApplicationName();
+
+} // namespace hueprint

@@ -1,0 +1,45 @@
+#include "template_commands.h"
+
+#include "platform/clipboard.h"
+#include "platform/message_box.h"
+#include "platform/program_exit.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+namespace hueprint {
+
+QString aboutPrompt() {
+    return QStringLiteral("       This Program Was Made By:\r\n               Umber_Moth_Sage");
+}
+
+void About(MessageBox& messageBox, QWidget* parent) {
+    messageBox.showInformation(parent, kWindowCaption, aboutPrompt());
+}
+
+void Erase(const TemplateControls& controls) {
+    controls.Text1->setPlainText(QString());
+    controls.Text2->setPlainText(QString());
+}
+
+void Copy(const TemplateControls& controls, Clipboard& clipboard) {
+    QPlainTextEdit* result = controls.Text1;
+    result->setFocus(Qt::OtherFocusReason);
+    QTextCursor cursor = result->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    result->setTextCursor(cursor);
+    clipboard.clear();
+    // The fragment keeps line breaks as line breaks (selectedText() would not).
+    clipboard.setText(result->textCursor().selection().toPlainText());
+}
+
+void Exit(const std::function<void()>& unloadPicker, const std::function<void()>& unloadTemplate,
+          ProgramExit& programExit) {
+    unloadPicker();
+    unloadTemplate();
+    programExit.endProgram();
+}
+
+} // namespace hueprint

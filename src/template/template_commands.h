@@ -1,0 +1,35 @@
+#pragma once
+
+#include "template_controls.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace hueprint {
+
+class Clipboard;
+class MessageBox;
+class ProgramExit;
+
+// Both windows' caption, also the About box's title.
+inline const QString kWindowCaption = QStringLiteral("Hueprint For WarCraft 3 Colored Text");
+
+// The About box's two lines, with their leading blanks.
+QString aboutPrompt();
+
+// About: the modal About box; nothing changes.
+void About(MessageBox& messageBox, QWidget* parent);
+
+// Erase: empties the result and the user's text; the current code and color stay.
+void Erase(const TemplateControls& controls);
+
+// Copy: focuses and selects the whole result, and puts it on the clipboard.
+void Copy(const TemplateControls& controls, Clipboard& clipboard);
+
+// Exit: unloads the picker (saving its settings), then the template window, and ends.
+void Exit(const std::function<void()>& unloadPicker, const std::function<void()>& unloadTemplate,
+          ProgramExit& programExit);
+
+} // namespace hueprint

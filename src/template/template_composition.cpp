@@ -1,0 +1,23 @@
+#include "template_composition.h"
+
+#include "platform/color_swatch.h"
+#include "platform/control_colors.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace hueprint {
+
+void ComposeTemplate(const TemplateControls& controls) {
+    setForeColor(controls.Text1, controls.Picture49->backColor());
+    controls.Text1->setPlainText(controls.Text3->text() + controls.Text2->toPlainText() +
+                                 kClosingMark);
+}
+
+void SelectPresetColor(const TemplateControls& controls, const QString& code, ColorValue color) {
+    controls.Picture49->setBackColor(color);
+    controls.Text3->setText(code);
+    ComposeTemplate(controls);
+}
+
+} // namespace hueprint

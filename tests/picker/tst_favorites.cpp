@@ -1,0 +1,10 @@
+#include <QtTest>
+
+class favoritesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void placeholder() {}
+};
+
+QTEST_MAIN(favoritesTest)
+#include "tst_favorites.moc"
