@@ -1,5 +1,6 @@
 #include "picker_window.h"
 
+#include "picker/color_value_format.h"
 #include "picker/current_color.h"
 #include "picker/favorites.h"
 #include "picker/format_options.h"
@@ -51,7 +52,10 @@ QSlider* slider(QWidget* parent) {
     return sld;
 }
 
-QLineEdit* textBox(QWidget* parent, int maxLength = 32767) {
+// The most characters a text box takes unless told otherwise; the prefix box is one such.
+constexpr int kLongestPrefix = 32767;
+
+QLineEdit* textBox(QWidget* parent, int maxLength = kLongestPrefix) {
     auto* box = new QLineEdit(parent);
     box->setMaxLength(maxLength);
     return box;
@@ -78,10 +82,13 @@ frmMain::~frmMain() {
 }
 
 void frmMain::createControls() {
-    txtValue = place(textBox(this), "txtValue", 3120, 3600, 2295, 285);
+    // The value text is the prefix (as long as the prefix box holds) and up to the widest
+    // padding of digits; the box holds all of it, so the copied text never loses its digits.
+    txtValue =
+        place(textBox(this, kLongestPrefix + kMaxValueWidth), "txtValue", 3120, 3600, 2295, 285);
     txtValue->setReadOnly(true);
-    frameOptions = place(new QGroupBox(QStringLiteral("Options"), this), "frameOptions", 1680,
-                         5760, 5055, 2055);
+    frameOptions = place(new QGroupBox(QStringLiteral("Options"), this), "frameOptions", 1680, 5760,
+                         5055, 2055);
     txtNumChars = place(textBox(frameOptions, 4), "txtNumChars", 2400, 1560, 2535, 285);
     txtNumChars->setText(QStringLiteral("6"));
     txtPrefix = place(textBox(frameOptions), "txtPrefix", 2400, 1200, 2535, 285);
@@ -94,16 +101,16 @@ void frmMain::createControls() {
     optHex->setChecked(true);
     optDecimal = place(new QRadioButton(QStringLiteral("&Decimal"), frameOptions), "optDecimal",
                        240, 720, 1455, 255);
-    chkAutoCopy = place(
-        new QCheckBox(
-            QStringLiteral("&Automatically copy the color values I choose to the clipboard."),
-            frameOptions),
-        "chkAutoCopy", 240, 240, 4695, 255);
+    chkAutoCopy =
+        place(new QCheckBox(
+                  QStringLiteral("&Automatically copy the color values I choose to the clipboard."),
+                  frameOptions),
+              "chkAutoCopy", 240, 240, 4695, 255);
     chkAutoCopy->setChecked(true);
     lblNumberSizeLbl = place(label(QStringLiteral("N&umber of Characters:"), frameOptions),
                              "lblNumberSizeLbl", 240, 1560, 2055, 255);
-    lblPrefixLbl =
-        place(label(QStringLiteral("&Prefix:"), frameOptions), "lblPrefixLbl", 240, 1200, 2055, 255);
+    lblPrefixLbl = place(label(QStringLiteral("&Prefix:"), frameOptions), "lblPrefixLbl", 240, 1200,
+                         2055, 255);
 
     frameCurColor = place(new QGroupBox(QStringLiteral("Current Color"), this), "frameCurColor",
                           120, 120, 5055, 1815);
@@ -129,18 +136,18 @@ void frmMain::createControls() {
     lblRedLbl = place(label(QStringLiteral("&Red Component:"), frameCurColor), "lblRedLbl", 1200,
                       280, 1335, 255);
 
-    frameFavorites = place(new QGroupBox(QStringLiteral("Favorite Colors"), this),
-                           "frameFavorites", 1680, 5760, 5055, 1815);
+    frameFavorites = place(new QGroupBox(QStringLiteral("Favorite Colors"), this), "frameFavorites",
+                           1680, 5760, 5055, 1815);
     for (int i = kFavoriteCount - 1; i >= 0; --i) {
         auto* favorite = new ColorSwatch(frameFavorites);
         favorite->setObjectName(QStringLiteral("picFavorite"));
         favorite->setProperty("index", i);
-        favorite->setGeometry(
-            rectFromTwips(120 + 960 * (i / 3), 240 + 480 * (i % 3), 975, 495));
+        favorite->setGeometry(rectFromTwips(120 + 960 * (i / 3), 240 + 480 * (i % 3), 975, 495));
         favorite->setAcceptsSwatchDrops(true);
         picFavorite[static_cast<std::size_t>(i)] = favorite;
     }
-    lblValueLbl = place(label(QStringLiteral("&Value:"), this), "lblValueLbl", 1680, 3600, 1335, 255);
+    lblValueLbl =
+        place(label(QStringLiteral("&Value:"), this), "lblValueLbl", 1680, 3600, 1335, 255);
 
     // The picture boxes here draw without a border.
     picCurColor->setFrameStyle(QFrame::NoFrame);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <limits>
 
 namespace hueprint {
 
@@ -55,7 +56,8 @@ Form1::Form1(PlatformServices& services, PickerHost& pickerHost, QWidget* parent
 Form1::~Form1() = default;
 
 void Form1::createControls() {
-    Command1 = place(new QPushButton(QStringLiteral("&About"), this), "Command1", 3020, 5640, 1095, 375);
+    Command1 =
+        place(new QPushButton(QStringLiteral("&About"), this), "Command1", 3020, 5640, 1095, 375);
     Frame3 = place(new QGroupBox(QStringLiteral("3)   Copy This To Your Map"), this), "Frame3", 120,
                    3840, 5415, 1695);
     Text1 = place(multiLineBox(Frame3), "Text1", 120, 240, 5175, 1335);
@@ -78,10 +80,17 @@ void Form1::createControls() {
     Frame1 = place(new QGroupBox(QStringLiteral("1)   Enter Your Text Here"), this), "Frame1", 120,
                    120, 5415, 1695);
     Text2 = place(multiLineBox(Frame1), "Text2", 120, 240, 5175, 1335);
-    Command4 = place(new QPushButton(QStringLiteral("E&xit"), this), "Command4", 4440, 5640, 1095, 375);
-    Command3 = place(new QPushButton(QStringLiteral("&Copy"), this), "Command3", 240, 5640, 1095, 375);
-    Command2 = place(new QPushButton(QStringLiteral("&Erase"), this), "Command2", 1610, 5640, 1095, 375);
+    Command4 =
+        place(new QPushButton(QStringLiteral("E&xit"), this), "Command4", 4440, 5640, 1095, 375);
+    Command3 =
+        place(new QPushButton(QStringLiteral("&Copy"), this), "Command3", 240, 5640, 1095, 375);
+    Command2 =
+        place(new QPushButton(QStringLiteral("&Erase"), this), "Command2", 1610, 5640, 1095, 375);
     Text3 = place(new QLineEdit(this), "Text3", 6120, 360, 1215, 285);
+    // Text3 takes the picker's whole value text, which can be longer than a text box's usual
+    // 32767 characters (a long prefix and the padded digits): cut short, the code would lose
+    // its digits.
+    Text3->setMaxLength(std::numeric_limits<int>::max());
     for (QPushButton* button : {Command1, Command2, Command3, Command4, Command5}) {
         button->setAutoDefault(false);
     }

@@ -5,10 +5,25 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 
 namespace hueprint {
+
+namespace {
+
+// The icon is a PNG among the program's resources. Read with its format named and format
+// detection off: detection would load every image-format plugin installed (GIF, ICO, JPEG,
+// ...) just to ask each whether it reads PNG, which costs start-up time and memory.
+QIcon programIcon() {
+    QImageReader reader(QStringLiteral(":/icons/hueprint-32.png"), QByteArrayLiteral("png"));
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
+}
+
+} // namespace
 
 void setupFixedWindow(QWidget* window, const QString& caption, int clientWidthTwips,
                       int clientHeightTwips, WindowKind kind) {
@@ -17,7 +32,7 @@ void setupFixedWindow(QWidget* window, const QString& caption, int clientWidthTw
     flags |= kind == WindowKind::Main ? Qt::Window : Qt::Tool;
     window->setWindowFlags(flags);
     window->setWindowTitle(caption);
-    window->setWindowIcon(QIcon(QStringLiteral(":/icons/hueprint-32.png")));
+    window->setWindowIcon(programIcon());
     window->setFont(designFont());
     window->setFixedSize(pixelsFromTwips(clientWidthTwips), pixelsFromTwips(clientHeightTwips));
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -70,9 +70,8 @@ ValueMode selectedMode(const PickerControls& controls) {
 }
 
 QString FormatColorValue(ColorValue color, const PickerControls& controls) {
-    FormattedValue formatted = formatValueText(color, selectedMode(controls),
-                                               controls.txtPrefix->text(),
-                                               controls.txtNumChars->text());
+    FormattedValue formatted = formatValueText(
+        color, selectedMode(controls), controls.txtPrefix->text(), controls.txtNumChars->text());
     if (formatted.raisedWidth) {
         controls.txtNumChars->setText(*formatted.raisedWidth);
     }

@@ -59,9 +59,9 @@ void ApplyColor(const PickerControls& controls, PlatformServices& services, Colo
 }
 
 void ApplySliders(const PickerControls& controls, PlatformServices& services) {
-    ApplyColor(controls, services,
-               rgbColor(controls.sldRed->value(), controls.sldGreen->value(),
-                        controls.sldBlue->value()));
+    ApplyColor(
+        controls, services,
+        rgbColor(controls.sldRed->value(), controls.sldGreen->value(), controls.sldBlue->value()));
 }
 
 void EditComponent(QLineEdit* box, QSlider* partner, PlatformServices& services) {

@@ -12,8 +12,11 @@ namespace {
 // Beyond this many significant digits a double cannot tell numbers apart; further digits only
 // shift the decimal exponent.
 constexpr std::size_t kMaxSignificantDigits = 800;
-// Exponents are kept within a range that still overflows or underflows every double.
-constexpr long long kExponentBound = 100000;
+// Exponents are bounded far beyond the length of any text, so that the shift the digits make
+// and the written exponent add up exactly ("0.000...01E..." with many zeros).
+constexpr long long kExponentBound = 1'000'000'000'000'000;
+// A decimal magnitude beyond this overflows every double, below its negative underflows it.
+constexpr long long kMagnitudeBound = 400;
 
 bool isSkipped(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\n';
@@ -63,14 +66,20 @@ double composeDecimal(bool negative, const std::string& digits, long long expone
     if (digits.empty()) {
         return negative ? -0.0 : 0.0;
     }
-    exponent = std::clamp(exponent, -kExponentBound, kExponentBound);
-    const std::string text = digits + 'e' + std::to_string(exponent);
+    // The value is 0.<digits> times ten to this magnitude. It, not the exponent alone, tells
+    // overflow from underflow: 400 digits with exponent 0 overflow.
+    const long long magnitude = static_cast<long long>(digits.size()) + exponent;
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
-        // Too large: an infinity; too small: zero. The digits are never all zeros here.
-        value = exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    if (magnitude > kMagnitudeBound) {
+        value = std::numeric_limits<double>::infinity();
+    } else if (magnitude >= -kMagnitudeBound) {
+        const std::string text = digits + 'e' + std::to_string(exponent);
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        (void)end;
+        if (error == std::errc::result_out_of_range) {
+            // Too large: an infinity; too small: zero. The digits are never all zeros here.
+            value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        }
     }
     return negative ? -value : value;
 }

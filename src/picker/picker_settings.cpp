@@ -26,6 +26,8 @@ namespace {
 
 // Positions beyond this many twips lie on no screen there is.
 constexpr double kFarthestPosition = 1.0e8;
+// The longest text a position is read from ("-1.2345678e+07" and the like fit well inside).
+constexpr qsizetype kLongestPositionText = 32;
 
 bool isDigits(const QString& text) {
     return !text.isEmpty() &&
@@ -39,10 +41,9 @@ QString booleanText(bool value) {
 // A window whose frame meets no screen at all could not be reached by the user.
 bool isOnSomeScreen(const QRect& frame) {
     const auto screens = QGuiApplication::screens();
-    return std::any_of(screens.begin(), screens.end(),
-                       [&frame](const QScreen* screen) {
-                           return screen->geometry().intersects(frame);
-                       });
+    return std::any_of(screens.begin(), screens.end(), [&frame](const QScreen* screen) {
+        return screen->geometry().intersects(frame);
+    });
 }
 
 void restorePosition(QWidget* window, SettingsStore& store) {
@@ -103,8 +104,13 @@ std::optional<double> readStoredPosition(const std::optional<QString>& text) {
     if (!text) {
         return std::nullopt;
     }
+    const QString trimmed = text->trimmed();
+    // No position is written this long; converting a huge text would only cost time.
+    if (trimmed.size() > kLongestPositionText) {
+        return std::nullopt;
+    }
     bool ok = false;
-    const float value = QLocale::c().toFloat(text->trimmed(), &ok);
+    const float value = QLocale::c().toFloat(trimmed, &ok);
     if (!ok || !std::isfinite(value) || std::abs(value) > kFarthestPosition) {
         return std::nullopt;
     }
@@ -173,8 +179,9 @@ void LoadSettings(const PickerControls& controls, PlatformServices& services) {
 void SaveSettings(const PickerControls& controls, PlatformServices& services) {
     SettingsStore& store = services.settings;
     for (int i = 0; i < kFavoriteCount; ++i) {
-        store.setValue(kFavorites, QString::number(i),
-                       QString::number(controls.picFavorite[static_cast<std::size_t>(i)]->backColor()));
+        store.setValue(
+            kFavorites, QString::number(i),
+            QString::number(controls.picFavorite[static_cast<std::size_t>(i)]->backColor()));
     }
     store.setValue(kSettings, kCurrentColor, QString::number(controls.picCurColor->backColor()));
     store.setValue(kSettings, kAutoCopy,

@@ -11,6 +11,7 @@ namespace hueprint {
 // The events a text box offers beyond its signals: KeyPress with a replaceable character
 // code, GotFocus and LostFocus. A handler attaches to one widget and lives as its child.
 class ControlEvents : public QObject {
+    Q_OBJECT
 public:
     // Receives the typed character's code; setting it to 0 discards the character.
     using KeyPressHandler = std::function<void(int& keyCode)>;

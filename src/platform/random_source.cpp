@@ -1,7 +1,7 @@
 #include "random_source.h"
 
-#include <chrono>
 #include <QTime>
+#include <chrono>
 
 namespace hueprint {
 
@@ -21,8 +21,9 @@ TimeSeededRandom::TimeSeededRandom() {
 void TimeSeededRandom::reseedFromTimeOfDay() {
     const std::uint64_t carried = generator_();
     const auto now = static_cast<std::uint64_t>(microsecondsSinceMidnight());
-    std::seed_seq seed{static_cast<std::uint32_t>(carried), static_cast<std::uint32_t>(carried >> 32),
-                       static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32)};
+    std::seed_seq seed{static_cast<std::uint32_t>(carried),
+                       static_cast<std::uint32_t>(carried >> 32), static_cast<std::uint32_t>(now),
+                       static_cast<std::uint32_t>(now >> 32)};
     generator_.seed(seed);
 }
 

@@ -1,22 +1,94 @@
 #include "settings_store.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <QUrl>
+#include <algorithm>
 
 namespace hueprint {
 
+namespace {
+
+// A value QSettings would read back as the very same text: printable ASCII without quotes,
+// escapes, comments or list separators. Every number, "True" and "False" is written so.
+bool isPlainValue(QByteArrayView value) {
+    if (value.startsWith('@')) {
+        return false;
+    }
+    return std::all_of(value.begin(), value.end(), [](char c) {
+        return c >= ' ' && c <= '~' && c != '"' && c != '\\' && c != ';' && c != ',';
+    });
+}
+
+// QSettings reads an INI file with quoting, comments and line continuation, so one damaged
+// line (a stray '"', ';' or trailing '\\') swallows the lines after it and the keys on them go
+// missing, though their own lines are whole. This reads every line on its own: "[Section]"
+// headers, and "key=value" lines whose value is plain.
+QHash<QString, QString> readWholeLines(const QString& fileName) {
+    // No line the store writes is longer; longer ones are skipped unread.
+    constexpr qsizetype kLongestLine = 1 << 16;
+    QHash<QString, QString> values;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return values;
+    }
+    const QByteArray content = file.readAll();
+    const char* const begin = content.constData();
+    const char* const end = begin + content.size();
+    QString section;
+    for (const char* start = begin; start < end;) {
+        const char* stop = std::find_if(start, end, [](char c) { return c == '\n' || c == '\r'; });
+        const QByteArrayView line = QByteArrayView(start, stop - start).trimmed();
+        start = stop + 1;
+        if (line.size() > kLongestLine) {
+            continue;
+        }
+        if (line.size() >= 2 && line.startsWith('[') && line.endsWith(']')) {
+            section = QUrl::fromPercentEncoding(line.sliced(1, line.size() - 2).toByteArray());
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (section.isEmpty() || equals <= 0) {
+            continue;
+        }
+        const QByteArrayView value = line.sliced(equals + 1).trimmed();
+        if (isPlainValue(value)) {
+            const QString key =
+                QUrl::fromPercentEncoding(line.first(equals).trimmed().toByteArray());
+            values.insert(section + QLatin1Char('/') + key, QString::fromLatin1(value));
+        }
+    }
+    return values;
+}
+
+} // namespace
+
 QtSettingsStore::QtSettingsStore(const QString& applicationName)
     : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            applicationName)) {}
+                                            applicationName)) {
+    // The settings are the user's own: no system-wide file may supply values the user never
+    // stored.
+    settings_->setFallbacksEnabled(false);
+}
 
 QtSettingsStore::~QtSettingsStore() = default;
 
 std::optional<QString> QtSettingsStore::value(const QString& section, const QString& key) {
-    const QVariant stored = settings_->value(section + QLatin1Char('/') + key);
+    const QString name = section + QLatin1Char('/') + key;
+    const QVariant stored = settings_->value(name);
     if (!stored.isValid()) {
-        return std::nullopt;
+        // A key on a whole line of its own is not lost to a damaged line before it.
+        if (!wholeLines_) {
+            wholeLines_ = readWholeLines(settings_->fileName());
+        }
+        const auto found = wholeLines_->constFind(name);
+        if (found == wholeLines_->constEnd()) {
+            return std::nullopt;
+        }
+        return *found;
     }
     // A hand-edited value with unquoted commas reads back as a list; keep it as the text it was.
     if (stored.metaType().id() == QMetaType::QStringList) {
@@ -34,6 +106,7 @@ void QtSettingsStore::setValue(const QString& section, const QString& key, const
 
 void QtSettingsStore::sync() {
     settings_->sync();
+    wholeLines_.reset();
 }
 
 QString QtSettingsStore::fileName() const {

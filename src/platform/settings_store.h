@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -36,6 +37,8 @@ public:
 
 private:
     std::unique_ptr<QSettings> settings_;
+    // The file's whole "key=value" lines by "section/key", read when a key is first missed.
+    std::optional<QHash<QString, QString>> wholeLines_;
 };
 
 // The application name the store uses: the executable's file name without its extension.

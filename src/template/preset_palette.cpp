@@ -3,6 +3,7 @@
 namespace hueprint {
 
 namespace {
+// clang-format off
 constexpr std::array<ColorValue, kPresetSwatchCount> kColors = {
     // greys
     0x000000, 0x404040, 0x808080, 0xC0C0C0, 0xE0E0E0, 0xFFFFFF,
@@ -21,6 +22,7 @@ constexpr std::array<ColorValue, kPresetSwatchCount> kColors = {
     // magentas
     0x400040, 0x800080, 0xC000C0, 0xFF00FF, 0xFF80FF, 0xFFC0FF,
 };
+// clang-format on
 
 std::array<PresetSwatch, kPresetSwatchCount> buildPalette() {
     std::array<PresetSwatch, kPresetSwatchCount> palette{};
