@@ -1,3 +1,4 @@
+#include "first_paint_report.h"
 #include "picker_host.h"
 #include "picker_window.h"
 #include "platform/beeper.h"
@@ -18,8 +19,11 @@
 int main(int argc, char* argv[]) {
     hueprint::preferPositionablePlatform();
     QApplication app(argc, argv);
+    hueprint::reportFirstPaintsWhenAsked();
     QApplication::setQuitOnLastWindowClosed(false);
-    hueprint::registerDesignFontSubstitutes();
+    // Every window draws in the design font; as the application's font it is also what the
+    // text boxes' documents are first laid out in, so no other face is looked up and loaded.
+    QApplication::setFont(hueprint::designFont());
 
     hueprint::QtClipboard clipboard;
     hueprint::QtMessageBox messageBox;
@@ -28,7 +32,7 @@ int main(int argc, char* argv[]) {
     hueprint::QtColorDialog colorDialog;
     hueprint::TimeSeededRandom random;
     hueprint::QtSettingsStore settings(hueprint::settingsApplicationName());
-    hueprint::PlatformServices services{clipboard, messageBox, beeper, programExit,
+    hueprint::PlatformServices services{clipboard,   messageBox, beeper,  programExit,
                                         colorDialog, random,     settings};
 
     hueprint::PickerHost pickerHost(services);

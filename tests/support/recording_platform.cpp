@@ -17,9 +17,8 @@ void RecordingMessageBox::showInformation(QWidget* parent, const QString& title,
     shown.push_back({parent, title, prompt});
 }
 
-std::optional<ColorValue> ScriptedColorDialog::chooseColor(QWidget* /*parent*/,
-                                                           const QString& title,
-                                                           ColorValue initial) {
+std::optional<ColorValue>
+ScriptedColorDialog::chooseColor(QWidget* /*parent*/, const QString& title, ColorValue initial) {
     titles << title;
     initialColors.push_back(initial);
     if (answers.empty()) {

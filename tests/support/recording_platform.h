@@ -24,7 +24,7 @@ public:
     void clear() override;
     void setText(const QString& text) override;
 
-    QString text;     // what the clipboard holds now
+    QString text;      // what the clipboard holds now
     QStringList calls; // every call in order
 };
 
@@ -90,7 +90,7 @@ struct RecordingPlatform {
     ScriptedColorDialog colorDialog;
     ScriptedRandom random;
     MemorySettingsStore settings;
-    PlatformServices services{clipboard, messageBox, beeper, programExit,
+    PlatformServices services{clipboard,   messageBox, beeper,  programExit,
                               colorDialog, random,     settings};
 };
 
