@@ -8,7 +8,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-d
           fonts-liberation fonts-dejavu-core)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(xvfb xauth x11-utils xdotool xclip imagemagick
-             clang libclang-rt-14-dev clang-tidy cppcheck
+             clang libclang-rt-14-dev llvm clang-tidy cppcheck
              desktop-file-utils appstream dpkg-dev file)
 fi
 if [[ -z "${DISPLAY:-}" ]]; then
