@@ -3,6 +3,7 @@
 #include "picker_host.h"
 #include "platform/color_swatch.h"
 #include "platform/control_colors.h"
+#include "platform/text_box_text.h"
 #include "platform/twips.h"
 #include "platform/ui_font.h"
 #include "template/preset_palette.h"
@@ -36,6 +37,7 @@ QPlainTextEdit* multiLineBox(QWidget* parent) {
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setTabChangesFocus(true);
+    typeOrdinaryLineBreaks(*box);
     return box;
 }
 

@@ -3,10 +3,10 @@
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/program_exit.h"
+#include "platform/text_box_text.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
-#include <QTextDocumentFragment>
 
 namespace hueprint {
 
@@ -19,8 +19,8 @@ void About(MessageBox& messageBox, QWidget* parent) {
 }
 
 void Erase(const TemplateControls& controls) {
-    controls.Text1->setPlainText(QString());
-    controls.Text2->setPlainText(QString());
+    setTextBoxText(*controls.Text1, QString());
+    setTextBoxText(*controls.Text2, QString());
 }
 
 void Copy(const TemplateControls& controls, Clipboard& clipboard) {
@@ -31,8 +31,7 @@ void Copy(const TemplateControls& controls, Clipboard& clipboard) {
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     result->setTextCursor(cursor);
     clipboard.clear();
-    // The fragment keeps line breaks as line breaks (selectedText() would not).
-    clipboard.setText(result->textCursor().selection().toPlainText());
+    clipboard.setText(selectedTextBoxText(*result));
 }
 
 void Exit(const std::function<void()>& unloadPicker, const std::function<void()>& unloadTemplate,

@@ -2,6 +2,7 @@
 
 #include "platform/color_swatch.h"
 #include "platform/control_colors.h"
+#include "platform/text_box_text.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,8 +11,9 @@ namespace hueprint {
 
 void ComposeTemplate(const TemplateControls& controls) {
     setForeColor(controls.Text1, controls.Picture49->backColor());
-    controls.Text1->setPlainText(controls.Text3->text() + controls.Text2->toPlainText() +
-                                 kClosingMark);
+    // The user's text goes in character for character, as the box holds it.
+    setTextBoxText(*controls.Text1,
+                   controls.Text3->text() + textBoxText(*controls.Text2) + kClosingMark);
 }
 
 void SelectPresetColor(const TemplateControls& controls, const QString& code, ColorValue color) {

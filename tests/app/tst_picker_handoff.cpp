@@ -7,6 +7,7 @@
 #include "app/template_window.h"
 #include "platform/color_swatch.h"
 #include "platform/control_colors.h"
+#include "support/awkward_text.h"
 #include "support/recording_platform.h"
 
 #include <QApplication>
@@ -100,6 +101,8 @@ private slots:
     void secondCustomColorKeepsOnePicker();
     void setThisColor_data();
     void setThisColor();
+    void awkwardPrefixIsHandedOverVerbatim_data();
+    void awkwardPrefixIsHandedOverVerbatim();
     void nextPickerReloadsHandedColor();
     void closingPickerLeavesTemplate();
     void pickerOutlivesTemplateWindow();
@@ -208,6 +211,36 @@ void PickerHandoffTest::setThisColor() {
 
 // After "&Set This Color" the next "C&ustom Color" builds a new picker, which restores the
 // settings saved at the unload: it shows the color that was handed over.
+void PickerHandoffTest::awkwardPrefixIsHandedOverVerbatim_data() {
+    testing::addAwkwardTextRows();
+}
+
+// A prefix pasted into the picker goes, character for character, into the value text, the
+// picker's clipboard copy and the template window's code box; the result box and Copy hold it
+// with the result box's line breaks as "\n".
+void PickerHandoffTest::awkwardPrefixIsHandedOverVerbatim() {
+    QFETCH(QString, text);
+    QFETCH(QString, lines);
+    RecordingPlatform p;
+    Program program(p.services);
+    QPointer<frmMain> picker = program.customColor();
+    QVERIFY(picker);
+    picker->txtPrefix->setFocus();
+    picker->txtPrefix->selectAll();
+    testing::pasteWithKeyboard(picker->txtPrefix, text);
+    const QString value = text + QStringLiteral("000000");
+    QCOMPARE(picker->txtPrefix->text(), text);
+    QCOMPARE(picker->txtValue->text(), value);
+    QCOMPARE(p.clipboard.text, value); // auto-copy
+
+    QTest::mouseClick(picker->Command1, Qt::LeftButton);
+    QCOMPARE(program.form->Text3->text(), value);
+    const QString markup = lines + QStringLiteral("000000|r");
+    QCOMPARE(testing::linesOf(*program.form->Text1), markup);
+    QTest::mouseClick(program.form->Command3, Qt::LeftButton);
+    QCOMPARE(p.clipboard.text, markup);
+}
+
 void PickerHandoffTest::nextPickerReloadsHandedColor() {
     RecordingPlatform p;
     Program program(p.services);

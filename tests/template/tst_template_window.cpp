@@ -2,6 +2,7 @@
 #include "platform/color_swatch.h"
 #include "platform/control_colors.h"
 #include "platform/twips.h"
+#include "support/awkward_text.h"
 #include "support/template_fixture.h"
 #include "template/template_commands.h"
 
@@ -37,6 +38,10 @@ private slots:
     void copyPutsTheResultOnTheClipboard();
     void copyTakesWhatTheUserTypedIntoTheResult();
     void copyAfterEraseCopiesEmptyText();
+    void awkwardTextReachesResultAndClipboard_data();
+    void awkwardTextReachesResultAndClipboard();
+    void typedLineBreaksAreLineFeeds_data();
+    void typedLineBreaksAreLineFeeds();
     void aboutShowsTheMessageBox();
     void accessKeysRunTheCommands_data();
     void accessKeysRunTheCommands();
@@ -277,6 +282,72 @@ void TemplateWindowTest::copyAfterEraseCopiesEmptyText() {
     QTest::mouseClick(w()->Command3, Qt::LeftButton);
     QCOMPARE(f_->platform.clipboard.calls,
              QStringList({QStringLiteral("clear"), QStringLiteral("set:")}));
+}
+
+void TemplateWindowTest::awkwardTextReachesResultAndClipboard_data() {
+    testing::addAwkwardTextRows();
+}
+
+// What the user pastes or types into Text2 reaches Text1 and, by Copy, the clipboard
+// character for character; only the line breaks of the boxes become "\n".
+void TemplateWindowTest::awkwardTextReachesResultAndClipboard() {
+    QFETCH(QString, text);
+    QFETCH(QString, lines);
+    QFETCH(bool, typeable);
+    const QString markup = QStringLiteral("|cFFFF0000") + lines + QStringLiteral("|r");
+    for (const bool typing : {false, true}) {
+        if (typing && !typeable) {
+            continue;
+        }
+        QTest::mouseClick(w()->Command2, Qt::LeftButton); // Erase
+        w()->Text2->setFocus();
+        if (typing) {
+            testing::typeCharacters(w()->Text2, text);
+        } else {
+            testing::pasteWithKeyboard(w()->Text2, text);
+        }
+        QCOMPARE(testing::linesOf(*w()->Text2), lines);
+        QTest::mouseClick(w()->Picture(10), Qt::LeftButton);
+        QCOMPARE(testing::linesOf(*w()->Text1), markup);
+        f_->platform.clipboard.calls.clear();
+        QTest::mouseClick(w()->Command3, Qt::LeftButton);
+        QCOMPARE(f_->platform.clipboard.calls,
+                 QStringList({QStringLiteral("clear"), QStringLiteral("set:") + markup}));
+    }
+}
+
+void TemplateWindowTest::typedLineBreaksAreLineFeeds_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Shift+Return") << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+    QTest::newRow("Shift+Enter") << int(Qt::Key_Enter)
+                                 << int(Qt::ShiftModifier | Qt::KeypadModifier);
+}
+
+// Every line break typed into Text2 or Text1 is an ordinary one: it reaches the clipboard as
+// "\n", never as a line separator.
+void TemplateWindowTest::typedLineBreaksAreLineFeeds() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    const auto lineBreak = [&](QWidget* box) {
+        QTest::keyClick(box, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    };
+    w()->Text2->setFocus();
+    QTest::keyClicks(w()->Text2, QStringLiteral("a"));
+    lineBreak(w()->Text2);
+    QTest::keyClicks(w()->Text2, QStringLiteral("b"));
+    QTest::mouseClick(w()->Picture(10), Qt::LeftButton);
+    QTest::mouseClick(w()->Command3, Qt::LeftButton);
+    QCOMPARE(f_->platform.clipboard.text, QStringLiteral("|cFFFF0000a\nb|r"));
+
+    w()->Text1->setFocus();
+    w()->Text1->moveCursor(QTextCursor::End);
+    lineBreak(w()->Text1);
+    QTest::keyClicks(w()->Text1, QStringLiteral("c"));
+    QTest::mouseClick(w()->Command3, Qt::LeftButton);
+    QCOMPARE(f_->platform.clipboard.text, QStringLiteral("|cFFFF0000a\nb|r\nc"));
 }
 
 void TemplateWindowTest::aboutShowsTheMessageBox() {
