@@ -29,11 +29,6 @@ constexpr double kFarthestPosition = 1.0e8;
 // The longest text a position is read from ("-1.2345678e+07" and the like fit well inside).
 constexpr qsizetype kLongestPositionText = 32;
 
-bool isDigits(const QString& text) {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 QString booleanText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
@@ -97,6 +92,14 @@ std::optional<bool> readStoredBoolean(const std::optional<QString>& text) {
     if (trimmed.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
         return false;
     }
+    // A number converts as the store converts numbers to Booleans: 0 is False, any other
+    // number True. A number is written in decimal (sign, decimal point and exponent allowed,
+    // no group separators); "inf" and "nan" are letters.
+    bool ok = false;
+    const double number = trimmed.toDouble(&ok);
+    if (ok && std::isfinite(number)) {
+        return number != 0;
+    }
     return std::nullopt;
 }
 
@@ -118,23 +121,11 @@ std::optional<double> readStoredPosition(const std::optional<QString>& text) {
 }
 
 QString readStoredWidth(const std::optional<QString>& text) {
-    if (!text) {
+    // The program never leaves the width box empty, so an empty text is no width at all.
+    if (!text || text->isEmpty()) {
         return kDefaultWidth;
     }
-    const QString trimmed = text->trimmed();
-    if (!isDigits(trimmed)) {
-        return kDefaultWidth;
-    }
-    bool ok = false;
-    const qulonglong value = trimmed.toULongLong(&ok);
-    if (ok && value == 0) {
-        return kDefaultWidth;
-    }
-    if (!ok || value > static_cast<qulonglong>(kMaxValueWidth)) {
-        return QString::number(kMaxValueWidth);
-    }
-    return trimmed.size() <= QString::number(kMaxValueWidth).size() ? trimmed
-                                                                    : QString::number(value);
+    return *text;
 }
 
 void LoadSettings(const PickerControls& controls, PlatformServices& services) {
@@ -165,6 +156,8 @@ void LoadSettings(const PickerControls& controls, PlatformServices& services) {
     setOptionValue(controls.optBinary,
                    readStoredBoolean(store.value(kSettings, kBinary)).value_or(false));
     controls.txtPrefix->setText(store.value(kSettings, kPrefix).value_or(kDefaultPrefix));
+    // The box keeps as much of the text as it holds, and its own Change handler refuses a zero
+    // width as it does for the user's.
     controls.txtNumChars->setText(readStoredWidth(store.value(kSettings, kNumberOfCharacters)));
 
     if (controls.optBinary->isChecked() || controls.optDecimal->isChecked()) {

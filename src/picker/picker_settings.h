@@ -26,13 +26,14 @@ inline const QString kY = QStringLiteral("Y");
 } // namespace settings_keys
 
 // How stored text is read back. Each gives nothing for text that is missing, empty or not of
-// the key's type, so that the key alone falls back to its default.
+// the key's type, so that the key alone falls back to its default. A mode key holds "True",
+// "False" (in any letter case) or a number.
 std::optional<ColorValue> readStoredColor(const std::optional<QString>& text);
 std::optional<bool> readStoredAutoCopy(const std::optional<QString>& text);
 std::optional<bool> readStoredBoolean(const std::optional<QString>& text);
 std::optional<double> readStoredPosition(const std::optional<QString>& text);
-// The stored width as the width box can hold it: whole numbers from 1 up, at most the
-// formatter's largest width; anything else gives the default "6".
+// The stored width: the text unchanged, for the width box to take; the default "6" when there
+// is none (an empty text included).
 QString readStoredWidth(const std::optional<QString>& text);
 
 // Restores favorites, current color, options and position when the picker loads.

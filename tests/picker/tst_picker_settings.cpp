@@ -222,7 +222,8 @@ bool isOnSomeScreen(const QRect& frame) {
 }
 
 // The picker's state is sound: every color in range, at most one mode, a width the box can
-// hold, a value text that matches the controls, and a reachable window.
+// hold (the text as stored, at least 1 wide), a value text that matches the controls, and a
+// reachable window.
 void verifySound(const frmMain* picker) {
     for (const ColorSwatch* favorite : picker->picFavorite) {
         QVERIFY(isPlainColor(favorite->backColor()));
@@ -236,10 +237,8 @@ void verifySound(const frmMain* picker) {
                       int(picker->optBinary->isChecked());
     QVERIFY(modes <= 1);
     const QString width = picker->txtNumChars->text();
-    QVERIFY2(!width.isEmpty() && width.size() <= 4 &&
-                 std::all_of(width.begin(), width.end(), [](QChar c) { return c.isDigit(); }),
-             qPrintable(width.left(40)));
-    QVERIFY(LeadingNumber(width) >= 1);
+    QVERIFY2(!width.isEmpty() && width.size() <= 4, qPrintable(width.left(40)));
+    QVERIFY2(LeadingNumber(width) >= 1, qPrintable(width));
     QCOMPARE(picker->txtValue->text(),
              formatValueText(current, hueprint::selectedMode(picker->controls()),
                              picker->txtPrefix->text(), width)
@@ -288,6 +287,8 @@ private slots:
     void decimalRaisesStoredWidth();
     void storedModes_data();
     void storedModes();
+    void storedWidthIsReadAsStored_data();
+    void storedWidthIsReadAsStored();
     void emptyPrefixIsKept_data();
     void emptyPrefixIsKept();
     void clearedPrefixIsWrittenEmpty();
@@ -691,6 +692,32 @@ void PickerSettingsTest::storedModes_data() {
     QTest::newRow("all False") << f << f << f << "none" << false << QStringLiteral("|cFF");
     QTest::newRow("letter case") << QStringLiteral("TRUE") << QStringLiteral("false") << f
                                  << "Decimal" << true << decText;
+
+    // A number converts as the store converts it: 0 is False, any other number True. A number
+    // is decimal, as the program writes numbers: sign, decimal point and exponent allowed,
+    // blanks around it ignored.
+    const QString zero = QStringLiteral("0");
+    for (const char* number : {"1", "-1", "2", "1.5", " 1 ", "+1", "1e3", ".5"}) {
+        QTest::addRow("Decimal [%s], Hexadecimal [0]", number)
+            << QString::fromLatin1(number) << zero << f << "Decimal" << true << decText;
+    }
+    for (const char* number : {"0", "-0", "0.0", " 0 ", "0e5"}) {
+        QTest::addRow("Decimal True, Hexadecimal [%s]", number)
+            << t << QString::fromLatin1(number) << f << "Decimal" << true << decText;
+    }
+    QTest::newRow("Decimal [1], Hexadecimal [-1]")
+        << QStringLiteral("1") << QStringLiteral("-1") << zero << "Hexadecimal" << false << hexText;
+    QTest::newRow("Binary [1]") << zero << zero << QStringLiteral("1") << "Binary" << true
+                                << binText;
+    // Anything else is letters: the key takes its default. Decimal's False leaves no mode;
+    // Hexadecimal's True, set after Decimal, wins.
+    for (const char* letters : {"1abc", "&H1", "0x1", "1,000", "1 0", "inf", "nan", "yes"}) {
+        QTest::addRow("Decimal [%s], Hexadecimal [0]", letters)
+            << QString::fromLatin1(letters) << zero << f << "none" << false
+            << QStringLiteral("|cFF");
+        QTest::addRow("Decimal True, Hexadecimal [%s]", letters)
+            << t << QString::fromLatin1(letters) << f << "Hexadecimal" << false << hexText;
+    }
 }
 
 void PickerSettingsTest::storedModes() {
@@ -728,6 +755,99 @@ void PickerSettingsTest::storedModes() {
     QCOMPARE(p.settings.values.value(kDecimalKey), written("Decimal"));
     QCOMPARE(p.settings.values.value(kHexadecimalKey), written("Hexadecimal"));
     QCOMPARE(p.settings.values.value(kBinaryKey), written("Binary"));
+}
+
+void PickerSettingsTest::storedWidthIsReadAsStored_data() {
+    QTest::addColumn<bool>("iniFile");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown"); // in the width box after loading, and saved at unload
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<QString>("valueText"); // for the color 5 with the prefix "|cFF"
+
+    const auto zeros = [](int count) {
+        return QString(count, QLatin1Char('0'));
+    };
+    const QString widest = QStringLiteral("|cFF") + zeros(kMaxValueWidth - 1) + QStringLiteral("5");
+    struct Row {
+        const char* name;
+        const char* mode;
+        QString stored;
+        QString shown;
+        int beeps;
+        QString valueText;
+    };
+    // The box takes the stored text (as much of it as its 4 characters hold) and its Change
+    // handler acts: a width of 0 beeps and becomes "1". Decimal formatting then raises a width
+    // below the digits' length to that length, and pads by at most the formatter's widest.
+    // An empty text is no width at all: the width box is never left empty.
+    const std::vector<Row> rows = {
+        {"zero", "Decimal", "0", "1", 1, "|cFF5"},
+        {"zeros", "Decimal", "0000", "1", 1, "|cFF5"},
+        {"five zeros", "Decimal", "00000", "1", 1, "|cFF5"},
+        {"letters", "Decimal", "abc", "1", 1, "|cFF5"},
+        {"a blank", "Decimal", " ", "1", 1, "|cFF5"},
+        {"digits and letters", "Decimal", "12abc", "12ab", 0, "|cFF" + zeros(11) + "5"},
+        {"a blank first", "Decimal", " 9", " 9", 0, "|cFF" + zeros(8) + "5"},
+        {"a tab first", "Decimal", "\t3", "\t3", 0, "|cFF005"},
+        {"a half", "Decimal", "7.5", "7.5", 0, "|cFF" + zeros(6) + "5"},
+        {"hexadecimal number", "Decimal", "&HA", "&HA", 0, "|cFF" + zeros(9) + "5"},
+        {"negative", "Decimal", "-5", "1", 0, "|cFF5"},
+        {"below 1", "Decimal", "0.4", "1", 0, "|cFF5"},
+        {"exponent", "Decimal", "1E9", "1E9", 0, widest},
+        {"five nines", "Decimal", "99999", "9999", 0, widest},
+        {"empty", "Decimal", "", "6", 0, "|cFF000005"},
+        {"zero", "Hexadecimal", "0", "6", 1, "|cFF050000"},
+        {"digits and letters", "Hexadecimal", "12abc", "6", 0, "|cFF050000"},
+        {"zero", "Binary", "0", "3", 1, "|cFF101"},
+        {"a blank first", "Binary", " 9", " 9", 0, "|cFF000000101"},
+    };
+    for (const bool iniFile : {false, true}) {
+        for (const Row& row : rows) {
+            QTest::addRow("%s, %s, %s", iniFile ? "INI file" : "memory", row.mode, row.name)
+                << iniFile << QString::fromLatin1(row.mode) << row.stored << row.shown << row.beeps
+                << row.valueText;
+        }
+    }
+}
+
+// "Number of Characters" is read as stored, set into the width box, and the box's own handlers
+// act on it; the unload writes back what the box then holds.
+void PickerSettingsTest::storedWidthIsReadAsStored() {
+    QFETCH(bool, iniFile);
+    QFETCH(QString, mode);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(int, beeps);
+    QFETCH(QString, valueText);
+
+    const auto isMode = [&mode](const char* name) {
+        return mode == QLatin1String(name) ? QStringLiteral("True") : QStringLiteral("False");
+    };
+    const Values values{{kCurrentColorKey, QStringLiteral("5")},
+                        {kDecimalKey, isMode("Decimal")},
+                        {kHexadecimalKey, isMode("Hexadecimal")},
+                        {kBinaryKey, isMode("Binary")},
+                        {kWidthKey, stored}};
+    RecordingPlatform memory;
+    IniPlatform ini;
+    PlatformServices& services = iniFile ? ini.services : memory.services;
+    const int& beeped = iniFile ? ini.doubles.beeper.beeps : memory.beeper.beeps;
+    if (iniFile) {
+        writeIni(iniPath(), values);
+    } else {
+        memory.settings.values = values;
+    }
+
+    Picker picker(services);
+    QCOMPARE(selectedMode(picker.get()), mode);
+    QCOMPARE(picker->txtNumChars->text(), shown);
+    QCOMPARE(beeped, beeps);
+    QCOMPARE(picker->txtValue->text(), valueText);
+    verifySound(picker.get());
+    picker.close();
+    const Values written = iniFile ? iniContents(iniPath()) : memory.settings.values;
+    QCOMPARE(written.value(kWidthKey), shown);
 }
 
 void PickerSettingsTest::emptyPrefixIsKept_data() {
@@ -822,9 +942,8 @@ void PickerSettingsTest::corruptValueFallsBackAlone_data() {
     QTest::newRow("Decimal: maybe")
         << kDecimalKey << "maybe"
         << Values{{kDecimalKey, QStringLiteral("False")}, {kWidthKey, QStringLiteral("6")}};
-    QTest::newRow("Decimal: 1") << kDecimalKey << "1"
-                                << Values{{kDecimalKey, QStringLiteral("False")},
-                                          {kWidthKey, QStringLiteral("6")}};
+    // A number is a Boolean: "1" is True, as stored.
+    QTest::newRow("Decimal: 1") << kDecimalKey << "1" << Values();
     // Hexadecimal falls back to True, and being set after Decimal, it wins.
     QTest::newRow("Hexadecimal: maybe") << kHexadecimalKey << "maybe"
                                         << Values{{kDecimalKey, QStringLiteral("False")},
@@ -834,12 +953,15 @@ void PickerSettingsTest::corruptValueFallsBackAlone_data() {
     QTest::newRow("Binary: maybe") << kBinaryKey << "maybe" << Values();
     QTest::newRow("Binary: empty") << kBinaryKey << "" << Values();
 
-    QTest::newRow("width: letters") << kWidthKey << "abc" << width6;
-    QTest::newRow("width: zero") << kWidthKey << "0" << width6;
-    QTest::newRow("width: zeros") << kWidthKey << "0000" << width6;
-    QTest::newRow("width: exponent") << kWidthKey << "1E9" << width6;
-    QTest::newRow("width: negative") << kWidthKey << "-5" << width6;
-    QTest::newRow("width: fraction") << kWidthKey << "7.5" << width6;
+    // The width is read as stored and the box's handlers act: no width becomes "1" (with a
+    // beep), which Decimal raises to the five digits of 33023, as it raises -5.
+    const Values width5{{kWidthKey, QStringLiteral("5")}};
+    QTest::newRow("width: letters") << kWidthKey << "abc" << width5;
+    QTest::newRow("width: zero") << kWidthKey << "0" << width5;
+    QTest::newRow("width: zeros") << kWidthKey << "0000" << width5;
+    QTest::newRow("width: exponent") << kWidthKey << "1E9" << Values{{kWidthKey, "1E9"}};
+    QTest::newRow("width: negative") << kWidthKey << "-5" << width5;
+    QTest::newRow("width: fraction") << kWidthKey << "7.5" << Values{{kWidthKey, "7.5"}};
     QTest::newRow("width: empty") << kWidthKey << "" << width6;
     // Wider than the formatter pads: bounded as the formatter bounds it.
     QTest::newRow("width: 99999") << kWidthKey << "99999"
