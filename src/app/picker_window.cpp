@@ -5,6 +5,7 @@
 #include "picker/favorites.h"
 #include "picker/format_options.h"
 #include "picker/picker_settings.h"
+#include "platform/access_key_focus.h"
 #include "platform/color_swatch.h"
 #include "platform/control_events.h"
 #include "platform/pencil_drag_image.h"
@@ -71,6 +72,7 @@ frmMain::frmMain(PlatformServices& services, std::function<void()> setThisColor,
     setTabOrder();
     centerOnScreen(this);
     wireEvents();
+    focusButtonsOnAccessKey(this);
     Form_Load();
     // The first control in tab order that can take the focus has it when the window shows.
     picFavorite[0]->setFocus(Qt::TabFocusReason);
@@ -219,8 +221,11 @@ void frmMain::wireEvents() {
     connect(txtNumChars, &QLineEdit::textChanged, this,
             [this] { txtNumChars_Change(controls(), services_); });
     ControlEvents::onGotFocus(txtNumChars, [this] { SelectAllOnFocus(txtNumChars); });
-    ControlEvents::onLostFocus(txtNumChars,
-                               [this] { txtNumChars_LostFocus(controls(), services_); });
+    ControlEvents::onLostFocus(txtNumChars, [this] {
+        if (!unloaded_) {
+            txtNumChars_LostFocus(controls(), services_);
+        }
+    });
 
     for (QSlider* sld : {sldRed, sldGreen, sldBlue}) {
         // Change, and Scroll (the user dragging) which runs the same handler.
@@ -262,6 +267,12 @@ void frmMain::Form_Load() {
 void frmMain::Form_Unload() {
     if (unloaded_) {
         return;
+    }
+    // A width still being typed takes effect as the focus leaves its box. The window going
+    // away takes the focus with it unseen, so the box's LostFocus runs here, once, and the
+    // value text and the stored width agree.
+    if (focusWidget() == txtNumChars) {
+        txtNumChars_LostFocus(controls(), services_);
     }
     unloaded_ = true;
     SaveSettings(controls(), services_);

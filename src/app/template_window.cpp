@@ -1,6 +1,7 @@
 #include "template_window.h"
 
 #include "picker_host.h"
+#include "platform/access_key_focus.h"
 #include "platform/color_swatch.h"
 #include "platform/control_colors.h"
 #include "platform/text_box_text.h"
@@ -50,6 +51,7 @@ Form1::Form1(PlatformServices& services, PickerHost& pickerHost, QWidget* parent
     createControls();
     setTabOrder();
     wireEvents();
+    focusButtonsOnAccessKey(this);
     pickerHost_.attachTemplate(this, controls());
     centerOnScreen(this);
     Text3->setFocus(Qt::OtherFocusReason);

@@ -4,9 +4,11 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QImage>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace hueprint {
 
@@ -26,9 +28,29 @@ void ColorSwatch::setBackColor(ColorValue color) {
     update();
 }
 
+namespace {
+
+// A drag's cursor is given as a pixmap alone, and a cursor made from a pixmap has its hot spot
+// at the pixmap's middle (width / 2, height / 2). The image goes into a transparent pixmap so
+// much larger that the image's own hot spot lands on that middle.
+QPixmap centeredOnHotSpot(const QPixmap& image, const QPoint& hotSpot) {
+    const int width = 2 * std::max(hotSpot.x(), image.width() - hotSpot.x());
+    const int height = 2 * std::max(hotSpot.y(), image.height() - hotSpot.y());
+    QImage cursor(width, height, QImage::Format_ARGB32);
+    cursor.fill(Qt::transparent);
+    QPainter painter(&cursor);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawPixmap(QPoint(width / 2, height / 2) - hotSpot, image);
+    painter.end();
+    return QPixmap::fromImage(cursor);
+}
+
+} // namespace
+
 void ColorSwatch::setDragImage(const QPixmap& image, const QPoint& hotSpot) {
     dragImage_ = image;
     dragHotSpot_ = hotSpot;
+    dragCursor_ = image.isNull() ? QPixmap() : centeredOnHotSpot(image, hotSpot);
 }
 
 void ColorSwatch::setAcceptsSwatchDrops(bool accepts) {
@@ -77,6 +99,11 @@ void ColorSwatch::startDrag() {
     mime->setData(QString::fromLatin1(kMimeType), QByteArray::number(backColor_));
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
+    // The pointer itself becomes the image, over a target and elsewhere alike. The drag's own
+    // picture is the same image with the same hot spot, so where the window system draws it
+    // as well, it lies exactly under the pointer.
+    drag->setDragCursor(dragCursor_, Qt::CopyAction);
+    drag->setDragCursor(dragCursor_, Qt::IgnoreAction);
     drag->setPixmap(dragImage_);
     drag->setHotSpot(dragHotSpot_);
     drag->exec(Qt::CopyAction);

@@ -21,8 +21,9 @@ public:
     ColorValue backColor() const { return backColor_; }
     void setBackColor(ColorValue color);
 
-    // Automatic drag: pressing the mouse on the swatch and moving starts a drag that shows
-    // the given image with its hot spot under the pointer. The swatch then raises no clicks.
+    // Automatic drag: pressing the mouse on the swatch and moving starts a drag whose pointer
+    // is the given image, with its hot spot where the pointer points. The swatch then raises
+    // no clicks.
     void setDragImage(const QPixmap& image, const QPoint& hotSpot);
     bool dragsItself() const { return !dragImage_.isNull(); }
 
@@ -49,6 +50,7 @@ private:
     ColorValue backColor_ = kSystemButtonFace;
     QPixmap dragImage_;
     QPoint dragHotSpot_;
+    QPixmap dragCursor_; // the image again, padded so that its hot spot lies in the middle
     QPoint pressPosition_;
     bool pressed_ = false;
 };

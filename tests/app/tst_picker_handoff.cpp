@@ -10,6 +10,7 @@
 #include "support/awkward_text.h"
 #include "support/recording_platform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -107,6 +108,11 @@ private slots:
     void closingPickerLeavesTemplate();
     void pickerOutlivesTemplateWindow();
     void exitSavesPickerFirst();
+    void setThisColorByAccessKeyTakesTypedWidth();
+    void accessKeyFocusesThenActivates_data();
+    void accessKeyFocusesThenActivates();
+    void unloadAppliesWidthStillBeingTyped_data();
+    void unloadAppliesWidthStillBeingTyped();
 };
 
 // Alt+U in the template window clicks "C&ustom Color": the picker shows, modeless, without an
@@ -358,6 +364,201 @@ void PickerHandoffTest::exitSavesPickerFirst() {
     QVERIFY(picker.isNull());
     QVERIFY(program.form.isNull());
     QCOMPARE(p.programExit.ends, 0);
+}
+
+namespace {
+
+const QString kWidthKey = QStringLiteral("Settings/Number of Characters");
+
+void altKey(Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+}
+
+// The texts put on the clipboard, in order.
+QStringList clipboardTexts(const QStringList& calls) {
+    QStringList texts;
+    for (const QString& call : calls) {
+        if (call.startsWith(QLatin1String("set:"))) {
+            texts << call.mid(4);
+        }
+    }
+    return texts;
+}
+
+// In the picker: Decimal chosen, the width box entered and "9" typed over its "6", which does
+// not take effect before the focus leaves the box.
+void typeWidthNine(frmMain* picker) {
+    QTest::mouseClick(picker->optDecimal, Qt::LeftButton);
+    picker->txtNumChars->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(picker->txtNumChars, Qt::Key_9);
+    QCOMPARE(picker->txtNumChars->text(), QStringLiteral("9"));
+}
+
+} // namespace
+
+// Typed as a user types it: Alt+U opens the picker, Alt+D chooses Decimal, Alt+U enters the
+// width box, "9", and Alt+S. The focus leaves the width box before "&Set This Color" clicks,
+// so the new width is applied first and the template window gets the nine-digit value text.
+void PickerHandoffTest::setThisColorByAccessKeyTakesTypedWidth() {
+    RecordingPlatform p;
+    Program program(p.services);
+    QVERIFY(QTest::qWaitForWindowActive(program.form));
+    altKey(Qt::Key_U);
+    QTRY_VERIFY(program.host.picker() != nullptr);
+    QPointer<frmMain> picker = program.host.picker();
+    QVERIFY(QTest::qWaitForWindowActive(picker));
+    QCOMPARE(picker->picCurColor->backColor(), 0);
+
+    altKey(Qt::Key_D);
+    QTRY_VERIFY(picker->optDecimal->isChecked());
+    altKey(Qt::Key_U);
+    QTRY_COMPARE(QApplication::focusWidget(), picker->txtNumChars);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_9);
+    QCOMPARE(picker->txtNumChars->text(), QStringLiteral("9"));
+    QCOMPARE(picker->txtValue->text(), QStringLiteral("|cFF000000"));
+
+    altKey(Qt::Key_S);
+    QTRY_COMPARE(program.form->Text3->text(), QStringLiteral("|cFF000000000"));
+    QCOMPARE(program.form->Text1->toPlainText(), QStringLiteral("|cFF000000000|r"));
+    Program::flushDeletes();
+    QVERIFY(picker.isNull());
+    QCOMPARE(p.settings.values.value(kWidthKey), QStringLiteral("9"));
+    QCOMPARE(p.settings.values.value(QStringLiteral("Settings/Decimal")), QStringLiteral("True"));
+}
+
+void PickerHandoffTest::accessKeyFocusesThenActivates_data() {
+    QTest::addColumn<bool>("inPicker");
+    QTest::addColumn<QString>("from"); // the control that has the focus before the key
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("effect");
+
+    QTest::newRow("Form1 Alt+A About") << false << "Text2" << int(Qt::Key_A) << "Command1"
+                                       << "about";
+    QTest::newRow("Form1 Alt+E Erase") << false << "Text2" << int(Qt::Key_E) << "Command2"
+                                       << "erase";
+    QTest::newRow("Form1 Alt+C Copy") << false << "Text2" << int(Qt::Key_C) << "Command3"
+                                      << "copy";
+    QTest::newRow("Form1 Alt+X Exit") << false << "Text2" << int(Qt::Key_X) << "Command4"
+                                      << "exit";
+    QTest::newRow("Form1 Alt+U Custom Color") << false << "Text2" << int(Qt::Key_U) << "Command5"
+                                              << "picker";
+    QTest::newRow("frmMain Alt+S Set This Color")
+        << true << "txtNumChars" << int(Qt::Key_S) << "Command1"
+        << "handoff";
+    QTest::newRow("frmMain Alt+H Hexidecimal")
+        << true << "txtNumChars" << int(Qt::Key_H) << "optHex"
+        << "hexadecimal";
+    QTest::newRow("frmMain Alt+D Decimal") << true << "txtRed" << int(Qt::Key_D) << "optDecimal"
+                                           << "decimal";
+}
+
+// Every access key that belongs to one button, option or check box of its window moves the
+// focus to that control (the control left behind runs its LostFocus) and then activates it.
+// ("Gra&ph", "R&andom" and the auto-copy check box share their letters and only move the
+// focus; "Bi&nary" is disabled.)
+void PickerHandoffTest::accessKeyFocusesThenActivates() {
+    QFETCH(bool, inPicker);
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, button);
+    QFETCH(QString, effect);
+
+    RecordingPlatform p;
+    Program program(p.services);
+    QVERIFY(QTest::qWaitForWindowActive(program.form));
+    program.form->Text2->setPlainText(QStringLiteral("Hi"));
+    QTest::mouseClick(program.form->Picture(10), Qt::LeftButton); // red
+    QWidget* window = program.form;
+    QPointer<frmMain> picker;
+    if (inPicker) {
+        picker = program.customColor();
+        QVERIFY(QTest::qWaitForWindowActive(picker));
+        picker->sldRed->setValue(255);
+        if (from == QLatin1String("txtNumChars")) {
+            typeWidthNine(picker);
+        }
+        window = picker;
+    }
+    auto* start = window->findChild<QWidget*>(from);
+    auto* target = window->findChild<QAbstractButton*>(button);
+    QVERIFY(start && target);
+    start->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), start);
+    QString focusedAtPress;
+    QObject::connect(target, &QAbstractButton::pressed, target, [&focusedAtPress] {
+        QWidget* focused = QApplication::focusWidget();
+        focusedAtPress = focused != nullptr ? focused->objectName() : QStringLiteral("nothing");
+    });
+
+    QTest::keyClick(start, Qt::Key(key), Qt::AltModifier);
+    QTRY_COMPARE(focusedAtPress, button);
+
+    if (effect == QLatin1String("about")) {
+        QTRY_COMPARE(p.messageBox.shown.size(), std::size_t{1});
+    } else if (effect == QLatin1String("erase")) {
+        QTRY_VERIFY(program.form->Text2->toPlainText().isEmpty());
+    } else if (effect == QLatin1String("copy")) {
+        QTRY_COMPARE(p.clipboard.text, QStringLiteral("|cFFFF0000Hi|r"));
+        QCOMPARE(QApplication::focusWidget(), program.form->Text1); // Copy moves it on
+    } else if (effect == QLatin1String("exit")) {
+        QTRY_COMPARE(p.programExit.ends, 1);
+    } else if (effect == QLatin1String("picker")) {
+        QTRY_VERIFY(program.host.picker() != nullptr);
+        QVERIFY(program.host.picker()->isVisible());
+    } else if (effect == QLatin1String("handoff")) {
+        // The width box's LostFocus ran first: nine digits.
+        QTRY_COMPARE(program.form->Text3->text(), QStringLiteral("|cFF000000255"));
+    } else if (effect == QLatin1String("hexadecimal")) {
+        QTRY_VERIFY(picker->optHex->isChecked());
+        // First the width box's LostFocus re-applied with width 9, then the option.
+        const QStringList texts = clipboardTexts(p.clipboard.calls);
+        QCOMPARE(texts.mid(texts.size() - 2),
+                 (QStringList{QStringLiteral("|cFF000000255"), QStringLiteral("|cFFFF0000")}));
+    } else {
+        QTRY_VERIFY(picker->optDecimal->isChecked());
+        QCOMPARE(picker->txtValue->text(), QStringLiteral("|cFF000255"));
+    }
+    QCOMPARE(p.beeper.beeps, 0);
+}
+
+void PickerHandoffTest::unloadAppliesWidthStillBeingTyped_data() {
+    QTest::addColumn<QString>("way");
+    QTest::newRow("the picker's close button") << "close";
+    QTest::newRow("Exit in the template window") << "exit";
+    QTest::newRow("the program ending") << "end";
+}
+
+// A width typed into the box while the picker goes away takes effect as it goes, once: the
+// value text (and, with auto-copy, the clipboard) shows the width that is stored.
+void PickerHandoffTest::unloadAppliesWidthStillBeingTyped() {
+    QFETCH(QString, way);
+
+    RecordingPlatform p;
+    Program program(p.services);
+    QPointer<frmMain> picker = program.customColor();
+    QVERIFY(QTest::qWaitForWindowActive(picker));
+    typeWidthNine(picker);
+    QCOMPARE(picker->txtValue->text(), QStringLiteral("|cFF000000"));
+
+    if (way == QLatin1String("close")) {
+        QVERIFY(picker->close());
+    } else if (way == QLatin1String("exit")) {
+        // Going over to the other window is no focus change inside the picker.
+        program.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        QCOMPARE(picker->txtValue->text(), QStringLiteral("|cFF000000"));
+        QTest::mouseClick(program.form->Command4, Qt::LeftButton);
+        QCOMPARE(p.programExit.ends, 1);
+    } else {
+        program.host.unload();
+    }
+    Program::flushDeletes();
+    QVERIFY(picker.isNull());
+    QCOMPARE(p.settings.values.value(kWidthKey), QStringLiteral("9"));
+    const QStringList clipboard = clipboardTexts(p.clipboard.calls);
+    QCOMPARE(clipboard.count(QStringLiteral("|cFF000000000")), 1);
+    QCOMPARE(clipboard.last(), QStringLiteral("|cFF000000000"));
 }
 
 QTEST_MAIN(PickerHandoffTest)

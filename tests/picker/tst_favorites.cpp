@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -32,6 +33,7 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace hueprint;
 using hueprint::testing::RecordingPlatform;
@@ -139,6 +141,10 @@ struct DragRecord {
     QPixmap pixmap;
     QPoint hotSpot;
     DropRecord drop;
+    // The pointer while the drag ran, and the drag's cursors for its actions.
+    std::optional<QCursor> pointer;
+    QPixmap copyCursor;
+    QPixmap ignoreCursor;
 };
 
 // Runs `whileDragging` from inside the drag loop that `startDrag` enters; the drag is then
@@ -177,6 +183,11 @@ DragRecord dragCurrentColorOnto(frmMain* picker, QWidget* target) {
             }
             record.pixmap = drag->pixmap();
             record.hotSpot = drag->hotSpot();
+            if (const QCursor* pointer = QGuiApplication::overrideCursor()) {
+                record.pointer = *pointer;
+            }
+            record.copyCursor = drag->dragCursor(Qt::CopyAction);
+            record.ignoreCursor = drag->dragCursor(Qt::IgnoreAction);
             record.drop = deliverDrop(target, drag->mimeData());
             record.inFlight = true;
         });
@@ -222,6 +233,7 @@ private slots:
     void clickAfterDropRecallsDroppedColor();
     void clickOnCurrentColorDoesNothing();
     void dragShowsThePencil();
+    void dragPointerIsThePencil();
     void typicalSessionFile();
 };
 
@@ -453,6 +465,41 @@ void FavoritesTest::dragShowsThePencil() {
     // Its weight lies on the diagonal, away from the point.
     QVERIFY(sumX / opaque > 8 && sumY / opaque > 8);
     QVERIFY(qAbs(sumX / opaque - sumY / opaque) <= 3);
+}
+
+// During the drag the pointer itself is the pencil, over a favorite and elsewhere: the pencil's
+// image, every pixel, with its point (1, 0) at the pointer's hot spot, and nothing else.
+void FavoritesTest::dragPointerIsThePencil() {
+    RecordingPlatform p;
+    Picker picker(p.services);
+    const DragRecord record = dragCurrentColorOnto(picker.get(), favorite(picker.get(), 3));
+    verifyDroppedInFlight(record, picker.get());
+    QVERIFY2(record.pointer.has_value(), "the drag did not set the pointer");
+    QVERIFY(!record.copyCursor.isNull());
+    QCOMPARE(record.ignoreCursor.toImage(), record.copyCursor.toImage());
+    QCOMPARE(record.pointer->pixmap().toImage(), record.copyCursor.toImage());
+
+    const QImage pointer =
+        record.pointer->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage pencil = pencilDragImage().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QPoint pencilAt = record.pointer->hotSpot() - kPencilHotSpot;
+    QVERIFY(pointer.rect().contains(QRect(pencilAt, pencil.size())));
+    for (int y = 0; y < pointer.height(); ++y) {
+        for (int x = 0; x < pointer.width(); ++x) {
+            const QPoint inPencil = QPoint(x, y) - pencilAt;
+            const QRgb expected =
+                pencil.rect().contains(inPencil) ? pencil.pixel(inPencil) : qRgba(0, 0, 0, 0);
+            if (pointer.pixel(x, y) != expected) {
+                QFAIL(qPrintable(QStringLiteral("pointer pixel (%1, %2) is %3, not %4")
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(pointer.pixel(x, y), 8, 16)
+                                     .arg(expected, 8, 16)));
+            }
+        }
+    }
+    QCOMPARE(qAlpha(pointer.pixel(record.pointer->hotSpot())), 255); // the point itself
+    QVERIFY(!QGuiApplication::overrideCursor()); // the usual pointer is back after the drop
 }
 
 void FavoritesTest::typicalSessionFile() {
