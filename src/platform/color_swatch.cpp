@@ -24,6 +24,7 @@ void ColorSwatch::setBackColor(ColorValue color) {
     }
     backColor_ = color;
     update();
+    emit backColorChanged();
 }
 
 void ColorSwatch::setDragImage(const QPixmap& image, const QPoint& hotSpot) {
