@@ -8,6 +8,7 @@
 #include "template/preset_palette.h"
 #include "template/template_commands.h"
 #include "template/template_composition.h"
+#include "window_accessibility.h"
 #include "window_setup.h"
 
 #include <QGroupBox>
@@ -48,6 +49,7 @@ Form1::Form1(PlatformServices& services, PickerHost& pickerHost, QWidget* parent
     createControls();
     setTabOrder();
     wireEvents();
+    describeTemplateWindow(*this);
     pickerHost_.attachTemplate(this, controls());
     centerOnScreen(this);
     Text3->setFocus(Qt::OtherFocusReason);
