@@ -22,7 +22,7 @@ public:
             return widget()->accessibleDescription();
         }
         if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
-            const QString name = widget()->property(kNameProperty).toString();
+            QString name = widget()->property(kNameProperty).toString();
             if (!name.isEmpty()) {
                 return name;
             }
