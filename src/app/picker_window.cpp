@@ -11,6 +11,7 @@
 #include "platform/pencil_drag_image.h"
 #include "platform/twips.h"
 #include "template/template_commands.h"
+#include "window_accessibility.h"
 #include "window_setup.h"
 
 #include <QCheckBox>
@@ -70,6 +71,7 @@ frmMain::frmMain(PlatformServices& services, std::function<void()> setThisColor,
     setupFixedWindow(this, kWindowCaption, kClientWidth, kClientHeight, WindowKind::Dialog);
     createControls();
     setTabOrder();
+    describePickerWindow(*this);
     centerOnScreen(this);
     wireEvents();
     focusButtonsOnAccessKey(this);

@@ -10,6 +10,7 @@
 #include "template/preset_palette.h"
 #include "template/template_commands.h"
 #include "template/template_composition.h"
+#include "window_accessibility.h"
 #include "window_setup.h"
 
 #include <QGroupBox>
@@ -52,6 +53,7 @@ Form1::Form1(PlatformServices& services, PickerHost& pickerHost, QWidget* parent
     setTabOrder();
     wireEvents();
     focusButtonsOnAccessKey(this);
+    describeTemplateWindow(*this);
     pickerHost_.attachTemplate(this, controls());
     centerOnScreen(this);
     Text3->setFocus(Qt::OtherFocusReason);

@@ -26,6 +26,7 @@ void ColorSwatch::setBackColor(ColorValue color) {
     }
     backColor_ = color;
     update();
+    emit backColorChanged();
 }
 
 namespace {

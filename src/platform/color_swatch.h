@@ -33,6 +33,8 @@ public:
 
 signals:
     void clicked();
+    // The back color has changed (setBackColor with a different color).
+    void backColorChanged();
     void dropped(QObject* source);
 
 protected:

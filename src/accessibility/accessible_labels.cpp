@@ -1,0 +1,33 @@
+#include "accessible_labels.h"
+
+#include "color_names.h"
+#include "platform/color_swatch.h"
+#include "swatch_accessible.h"
+
+namespace hueprint {
+
+namespace {
+
+QString swatchText(const ColorSwatch& swatch, const QString& role) {
+    // A swatch still on a system color shows that color as the palette draws it.
+    const ColorValue shown = colorValueOf(resolveColor(swatch.backColor(), swatch.palette()));
+    const QString label = colorLabel(shown);
+    return role.isEmpty() ? label : role + QStringLiteral(": ") + label;
+}
+
+void relabel(ColorSwatch* swatch, const QString& role) {
+    const QString text = swatchText(*swatch, role);
+    swatch->setToolTip(text);
+    setSwatchAccessibleName(swatch, text);
+}
+
+} // namespace
+
+void labelSwatch(ColorSwatch* swatch, const QString& role) {
+    installSwatchAccessibility();
+    relabel(swatch, role);
+    QObject::connect(swatch, &ColorSwatch::backColorChanged, swatch,
+                     [swatch, role] { relabel(swatch, role); });
+}
+
+} // namespace hueprint
