@@ -71,8 +71,9 @@ std::optional<QMargins> frameMarginsBeforeShow(const QWidget* window) {
         return std::nullopt;
     }
     // The window manager decorates by the window's kind, buttons and fixed size; a stand-in
-    // native window with the same hints is asked, so the window itself stays untouched until
-    // it is shown.
+    // native window with the same hints is asked. The window's own native window is not made
+    // before it is shown: until then, the position it is moved to (centred here, or restored
+    // from the settings) is where its frame goes.
     QWindow standIn;
     standIn.setFlags(window->windowFlags());
     standIn.setMinimumSize(window->minimumSize());
