@@ -5,7 +5,7 @@
 #    the framed window, and left and right of it, differ by a pixel at most);
 #  - the picker is kept out of the taskbar and pager, each time it is created, without an owner
 #    window; the template window is not;
-#  - the picker reopens where it was stored;
+#  - the picker reopens where it was stored, and opens at a stored position;
 #  - started through a symbolic link under another name, the program keeps its settings under
 #    that name; so does a copy under another name.
 #
@@ -221,12 +221,17 @@ y=$(ini_value "$link_ini" "Form Position" Y)
     fail "stored position $x,$y twips, expected the frame's $first_left,$first_top pixels"
 step "otherhue wrote $(basename "$link_ini") (X=$x, Y=$y), no $(basename "$real_ini")"
 
-# 5. A copy under another name has settings of its own too.
+# 5. A copy under another name has settings of its own too; a position stored there wins over
+#    centring: the picker's frame stands at it.
 cp "$program" "$work/bin/copyhue"
+printf '[Form%%20Position]\nX=1500\nY=3000\n' >"$XDG_CONFIG_HOME/copyhue.ini"
 start "$work/bin/copyhue"
 open_picker
+read -r left top _ < <(framed "$picker")
+[[ $left -eq 100 && $top -eq 200 ]] || fail "the picker opened at $left,$top, stored at 100,200"
+step "copyhue: picker opened at its stored position, $left,$top"
 quit
-[[ -f "$XDG_CONFIG_HOME/copyhue.ini" && ! -e $real_ini ]] ||
+ini_value "$XDG_CONFIG_HOME/copyhue.ini" Settings "Current Color" >/dev/null && [[ ! -e $real_ini ]] ||
     fail "the copy did not write copyhue.ini alone: $(ls "$XDG_CONFIG_HOME")"
 step "copyhue wrote copyhue.ini; config directory: $(cd "$XDG_CONFIG_HOME" && echo *.ini)"
 
