@@ -231,8 +231,10 @@ read -r left top _ < <(framed "$picker")
 [[ $left -eq 100 && $top -eq 200 ]] || fail "the picker opened at $left,$top, stored at 100,200"
 step "copyhue: picker opened at its stored position, $left,$top"
 quit
-ini_value "$XDG_CONFIG_HOME/copyhue.ini" Settings "Current Color" >/dev/null && [[ ! -e $real_ini ]] ||
+if ! ini_value "$XDG_CONFIG_HOME/copyhue.ini" Settings "Current Color" >/dev/null ||
+    [[ -e $real_ini ]]; then
     fail "the copy did not write copyhue.ini alone: $(ls "$XDG_CONFIG_HOME")"
+fi
 step "copyhue wrote copyhue.ini; config directory: $(cd "$XDG_CONFIG_HOME" && echo *.ini)"
 
 echo "PASS in $(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')s"
