@@ -5,9 +5,9 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev
-          fonts-liberation fonts-dejavu-core)
+          fonts-liberation fonts-dejavu-core pkg-config libxcb1-dev)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(xvfb xauth x11-utils xdotool xclip imagemagick
+  packages+=(xvfb xauth x11-utils xdotool xclip imagemagick openbox
              clang libclang-rt-14-dev llvm clang-tidy cppcheck
              desktop-file-utils appstream dpkg-dev file)
 fi

@@ -1,7 +1,10 @@
 #include "window_setup.h"
 
+#include "platform/frame_extents.h"
+#include "platform/taskbar_presence.h"
 #include "platform/twips.h"
 #include "platform/ui_font.h"
+#include "window_placement.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -36,6 +39,9 @@ void setupFixedWindow(QWidget* window, const QString& caption, int clientWidthTw
     window->setFont(designFont());
     window->setFixedSize(pixelsFromTwips(clientWidthTwips), pixelsFromTwips(clientHeightTwips));
     window->setAttribute(Qt::WA_DeleteOnClose);
+    if (kind == WindowKind::Dialog) {
+        keepOutOfTaskbar(window);
+    }
 }
 
 void centerOnScreen(QWidget* window) {
@@ -43,9 +49,10 @@ void centerOnScreen(QWidget* window) {
     if (screen == nullptr) {
         return;
     }
-    QRect frame(QPoint(), window->size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    // Centred as the user sees it, with the frame the window manager puts around it; before the
+    // window is shown, the position moved to is that of its frame.
+    const QMargins frame = frameMarginsBeforeShow(window).value_or(QMargins());
+    window->move(centeredFramePosition(screen->availableGeometry(), window->size(), frame));
 }
 
 void applyTabOrder(const std::vector<QWidget*>& order) {

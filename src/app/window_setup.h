@@ -17,7 +17,8 @@ enum class WindowKind {
 void setupFixedWindow(QWidget* window, const QString& caption, int clientWidthTwips,
                       int clientHeightTwips, WindowKind kind);
 
-// Moves the window so that it stands in the middle of the primary screen.
+// Moves the window, not shown yet, so that it stands in the middle of the primary screen, its
+// frame included where the window manager tells the frame's size beforehand.
 void centerOnScreen(QWidget* window);
 
 // Chains the controls' tab order in the given sequence.

@@ -1,6 +1,7 @@
 #include "settings_store.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -113,8 +114,21 @@ QString QtSettingsStore::fileName() const {
     return settings_->fileName();
 }
 
+QString applicationNameFromCommand(const QString& command) {
+    const QString path = QDir::fromNativeSeparators(command);
+    const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    // A name that is all extension (".hue") keeps it.
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? fileName.left(dot) : fileName;
+}
+
 QString settingsApplicationName() {
-    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    // The name the program was started under, a symbolic link's own name among them; the
+    // executable's real name only when that tells none.
+    QString name = applicationNameFromCommand(QCoreApplication::arguments().value(0));
+    if (name.isEmpty()) {
+        name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    }
     return name.isEmpty() ? QStringLiteral("hueprint") : name;
 }
 

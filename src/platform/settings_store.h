@@ -41,7 +41,12 @@ private:
     std::optional<QHash<QString, QString>> wholeLines_;
 };
 
-// The application name the store uses: the executable's file name without its extension.
+// The application name the store uses: the file name the program was started under (not where
+// a symbolic link leads), without its extension.
 QString settingsApplicationName();
+
+// The file name without its extension of the program started by the command (argv[0]); empty
+// when the command names no file.
+QString applicationNameFromCommand(const QString& command);
 
 } // namespace hueprint

@@ -35,6 +35,8 @@ private slots:
     void damagedLineSwallowsNoWholeLine();
     void storesAreSeparatedByApplicationName();
     void applicationNameIsTheExecutablesBaseName();
+    void applicationNameFromCommand_data();
+    void applicationNameFromCommand();
 
 private:
     QString iniPath() const { return dir_->filePath(kApplication + QStringLiteral(".ini")); }
@@ -222,6 +224,39 @@ void SettingsStoreTest::applicationNameIsTheExecutablesBaseName() {
     const QFileInfo executable(QCoreApplication::applicationFilePath());
     QCOMPARE(executable.fileName(), QStringLiteral("tst_settings_store"));
     QCOMPARE(hueprint::settingsApplicationName(), QStringLiteral("tst_settings_store"));
+}
+
+void SettingsStoreTest::applicationNameFromCommand_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("bare name") << "hueprint"
+                               << "hueprint";
+    QTest::newRow("full path") << "/usr/bin/hueprint"
+                               << "hueprint";
+    QTest::newRow("symbolic link's name") << "/home/u/bin/otherhue"
+                                          << "otherhue";
+    QTest::newRow("relative, extension") << "./x.bin"
+                                         << "x";
+    QTest::newRow("dots in the name") << "/opt/hue.print.v2.exe"
+                                      << "hue.print.v2";
+    QTest::newRow("dotted directory") << "/opt/hue.d/hueprint"
+                                      << "hueprint";
+    QTest::newRow("blanks") << "/tmp/my hue.sh"
+                            << "my hue";
+    QTest::newRow("trailing dot") << "hue."
+                                  << "hue";
+    QTest::newRow("all extension") << "/tmp/.hue"
+                                   << ".hue";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("trailing slash") << "/usr/bin/"
+                                    << "";
+}
+
+void SettingsStoreTest::applicationNameFromCommand() {
+    QFETCH(QString, command);
+    QFETCH(QString, name);
+    QCOMPARE(hueprint::applicationNameFromCommand(command), name);
 }
 
 QTEST_GUILESS_MAIN(SettingsStoreTest)
