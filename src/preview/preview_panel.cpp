@@ -185,11 +185,15 @@ void PreviewPanel::layoutBlocks() {
         top += block.height;
     }
     contentHeight_ = top;
+    updateScrollRange();
+}
+
+void PreviewPanel::updateScrollRange() {
     QScrollBar* bar = verticalScrollBar();
     const int visible = std::max(0, viewport()->height() - 2 * kMargin);
     bar->setRange(0, std::max(0, contentHeight_ - visible));
     bar->setPageStep(std::max(1, visible));
-    bar->setSingleStep(std::max(1, emptyLineHeight));
+    bar->setSingleStep(std::max(1, fontMetrics().lineSpacing()));
 }
 
 void PreviewPanel::paintEvent(QPaintEvent* event) {
@@ -217,9 +221,7 @@ void PreviewPanel::paintEvent(QPaintEvent* event) {
 void PreviewPanel::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     layoutBlocks();
-    const int visible = std::max(0, viewport()->height() - 2 * kMargin);
-    verticalScrollBar()->setRange(0, std::max(0, contentHeight_ - visible));
-    verticalScrollBar()->setPageStep(std::max(1, visible));
+    updateScrollRange(); // a change of height alone lays nothing out anew
 }
 
 void PreviewPanel::scrollContentsBy(int /*dx*/, int /*dy*/) {

@@ -48,6 +48,7 @@ private:
 
     void buildBlocks(const PreviewRendering& rendering);
     void layoutBlocks();
+    void updateScrollRange();
     int textWidth() const;
 
     QString text_;
