@@ -69,7 +69,7 @@ PreviewWindow::PreviewWindow(SettingsStore& store, const QRect& defaultGeometry,
     notes_->setObjectName(QStringLiteral("previewNotes"));
     notes_->setReadOnly(true);
     notes_->setTabChangesFocus(true);
-    notes_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    notes_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     notes_->setMaximumHeight(notes_->fontMetrics().lineSpacing() * 5 + 12);
 
     auto* layout = new QVBoxLayout(this);
