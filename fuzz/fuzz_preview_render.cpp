@@ -15,7 +15,7 @@ using hueprint::fuzz::ByteReader;
 namespace {
 
 // The longest input laid out on the panel as well: layout costs time, not coverage.
-constexpr qsizetype kLongestLaidOut = 4096;
+constexpr qsizetype kLongestLaidOut = 1024;
 
 bool isHex(QChar c) {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');

@@ -8,6 +8,7 @@
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace hueprint {
@@ -66,8 +67,9 @@ QColor PreviewPanel::borderColor() {
 
 void PreviewPanel::setRendering(const PreviewRendering& rendering) {
     buildBlocks(rendering);
-    laidOutWidth_ = -1;
-    layoutBlocks();
+    verticalScrollBar()->setValue(0);
+    estimateHeights();
+    layOutVisibleBlocks();
     viewport()->update();
 }
 
@@ -146,54 +148,101 @@ int PreviewPanel::textWidth() const {
     return std::max(1, viewport()->width() - 2 * kMargin);
 }
 
-void PreviewPanel::layoutBlocks() {
-    const int width = textWidth();
-    if (width == laidOutWidth_) {
-        return;
-    }
-    laidOutWidth_ = width;
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    const QFont textFont = font();
-    const int emptyLineHeight = fontMetrics().lineSpacing();
-    int top = 0;
-    for (Block& block : blocks_) {
-        block.top = top;
-        if (block.length == 0) {
-            block.layout.reset();
-            block.height = emptyLineHeight;
-            top += block.height;
-            continue;
-        }
-        if (!block.layout) {
-            block.layout =
-                std::make_unique<QTextLayout>(text_.mid(block.start, block.length), textFont);
-            block.layout->setTextOption(option);
-            block.layout->setFormats(block.formats);
-            block.layout->setCacheEnabled(true);
-        }
-        QTextLayout& layout = *block.layout;
-        layout.beginLayout();
-        qreal y = 0;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-        }
-        layout.endLayout();
-        block.height = std::max(emptyLineHeight, static_cast<int>(std::ceil(y)));
-        top += block.height;
-    }
-    contentHeight_ = top;
-    updateScrollRange();
+int PreviewPanel::visibleHeight() const {
+    return std::max(0, viewport()->height() - 2 * kMargin);
 }
 
-void PreviewPanel::updateScrollRange() {
+void PreviewPanel::estimateHeights() {
+    const int width = textWidth();
+    const int lineHeight = fontMetrics().lineSpacing();
+    const qsizetype perLine = std::max(1, width / std::max(1, fontMetrics().averageCharWidth()));
+    for (Block& block : blocks_) {
+        if (block.laidOutWidth != width) {
+            const qsizetype lines = std::max<qsizetype>(1, (block.length + perLine - 1) / perLine);
+            block.height = static_cast<int>(std::min<qsizetype>(lines * lineHeight, 1 << 20));
+        }
+    }
+    placeBlocks();
+}
+
+void PreviewPanel::placeBlocks() {
+    qint64 top = 0;
+    for (Block& block : blocks_) {
+        block.top = static_cast<int>(std::min<qint64>(top, std::numeric_limits<int>::max() / 2));
+        top += block.height;
+    }
+    contentHeight_ = static_cast<int>(std::min<qint64>(top, std::numeric_limits<int>::max() / 2));
     QScrollBar* bar = verticalScrollBar();
-    const int visible = std::max(0, viewport()->height() - 2 * kMargin);
-    bar->setRange(0, std::max(0, contentHeight_ - visible));
-    bar->setPageStep(std::max(1, visible));
+    bar->setRange(0, std::max(0, contentHeight_ - visibleHeight()));
+    bar->setPageStep(std::max(1, visibleHeight()));
     bar->setSingleStep(std::max(1, fontMetrics().lineSpacing()));
+}
+
+bool PreviewPanel::layOut(Block& block) {
+    const int width = textWidth();
+    if (block.laidOutWidth == width) {
+        return false;
+    }
+    const int before = block.height;
+    block.laidOutWidth = width;
+    const int emptyLineHeight = fontMetrics().lineSpacing();
+    if (block.length == 0) {
+        block.height = emptyLineHeight;
+        return block.height != before;
+    }
+    if (!block.layout) {
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        block.layout = std::make_unique<QTextLayout>(text_.mid(block.start, block.length), font());
+        block.layout->setTextOption(option);
+        block.layout->setFormats(block.formats);
+        block.layout->setCacheEnabled(true);
+    }
+    QTextLayout& layout = *block.layout;
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    block.height = std::max(emptyLineHeight, static_cast<int>(std::ceil(y)));
+    return block.height != before;
+}
+
+std::pair<std::size_t, std::size_t> PreviewPanel::blocksBetween(int firstY, int lastY) const {
+    const auto first =
+        std::partition_point(blocks_.begin(), blocks_.end(),
+                             [firstY](const Block& b) { return b.top + b.height <= firstY; });
+    auto last = first;
+    while (last != blocks_.end() && last->top <= lastY) {
+        ++last;
+    }
+    return {static_cast<std::size_t>(first - blocks_.begin()),
+            static_cast<std::size_t>(last - blocks_.begin())};
+}
+
+void PreviewPanel::layOutVisibleBlocks() {
+    // Laid out, a block takes its true height and the blocks below it move; repeat until the
+    // blocks in view stay where they are. Each round lays out at least one more block.
+    for (;;) {
+        const int scrolled = verticalScrollBar()->value();
+        const auto [first, last] = blocksBetween(scrolled, scrolled + visibleHeight());
+        bool moved = false;
+        for (std::size_t i = first; i < last; ++i) {
+            moved = layOut(blocks_[i]) || moved;
+        }
+        if (!moved) {
+            return;
+        }
+        placeBlocks();
+    }
+}
+
+std::size_t PreviewPanel::laidOutBlockCount() const {
+    return static_cast<std::size_t>(std::count_if(
+        blocks_.begin(), blocks_.end(), [](const Block& b) { return b.laidOutWidth > 0; }));
 }
 
 void PreviewPanel::paintEvent(QPaintEvent* event) {
@@ -206,25 +255,25 @@ void PreviewPanel::paintEvent(QPaintEvent* event) {
     const int scrolled = verticalScrollBar()->value();
     const QRect inside = viewport()->rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
     painter.setClipRect(inside.intersected(event->rect()));
-    const int firstY = scrolled + std::max(0, event->rect().top() - kMargin);
-    const int lastY = scrolled + event->rect().bottom() - kMargin;
-    auto block = std::partition_point(blocks_.begin(), blocks_.end(), [firstY](const Block& b) {
-        return b.top + b.height <= firstY;
-    });
-    for (; block != blocks_.end() && block->top <= lastY; ++block) {
-        if (block->layout) {
-            block->layout->draw(&painter, QPointF(kMargin, kMargin + block->top - scrolled));
+    const auto [first, last] = blocksBetween(scrolled + std::max(0, event->rect().top() - kMargin),
+                                             scrolled + event->rect().bottom() - kMargin);
+    for (std::size_t i = first; i < last; ++i) {
+        Block& block = blocks_[i];
+        layOut(block); // in view since the last placing: drawn now, placed with the next change
+        if (block.layout) {
+            block.layout->draw(&painter, QPointF(kMargin, kMargin + block.top - scrolled));
         }
     }
 }
 
 void PreviewPanel::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    layoutBlocks();
-    updateScrollRange(); // a change of height alone lays nothing out anew
+    estimateHeights();
+    layOutVisibleBlocks();
 }
 
 void PreviewPanel::scrollContentsBy(int /*dx*/, int /*dy*/) {
+    layOutVisibleBlocks();
     viewport()->update();
 }
 

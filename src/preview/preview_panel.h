@@ -5,13 +5,16 @@
 #include <QAbstractScrollArea>
 #include <QTextLayout>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace hueprint {
 
 // The dark tooltip panel the rendering is drawn on, each run in its color. Text is laid out
 // with QTextLayout and drawn with a painter: nothing of it is ever read as markup of the
-// toolkit's own. Long lines wrap at the panel's width; a tall text scrolls.
+// toolkit's own. Long lines wrap at the panel's width; a tall text scrolls. Only the pieces in
+// view are laid out; the others count with an estimated height until they come into view, so a
+// megabyte costs no more to show than a tooltip.
 class PreviewPanel : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -22,9 +25,11 @@ public:
 
     void setRendering(const PreviewRendering& rendering);
 
-    // The height of the laid-out text in pixels, and how many pieces it is laid out in.
+    // The height of the text in pixels, how many pieces it is laid out in, and how many of them
+    // have been laid out so far.
     int contentHeight() const { return contentHeight_; }
     std::size_t blockCount() const { return blocks_.size(); }
+    std::size_t laidOutBlockCount() const;
 
     // The panel's own colors.
     static QColor backgroundColor();
@@ -43,17 +48,23 @@ private:
         QList<QTextLayout::FormatRange> formats;
         std::unique_ptr<QTextLayout> layout;
         int top = 0;
-        int height = 0;
+        int height = 0;       // true once laid out at the present width, estimated before
+        int laidOutWidth = 0; // the width it was laid out at, 0 when it never was
     };
 
     void buildBlocks(const PreviewRendering& rendering);
-    void layoutBlocks();
-    void updateScrollRange();
+    void estimateHeights();
+    void placeBlocks();
+    // Lays the block out at the present width; whether its height changed.
+    bool layOut(Block& block);
+    void layOutVisibleBlocks();
+    // The blocks [first, last) that reach into the heights firstY to lastY of the text.
+    std::pair<std::size_t, std::size_t> blocksBetween(int firstY, int lastY) const;
     int textWidth() const;
+    int visibleHeight() const;
 
     QString text_;
     std::vector<Block> blocks_;
-    int laidOutWidth_ = -1;
     int contentHeight_ = 0;
 };
 
