@@ -7,6 +7,7 @@
 #include "preview/preview_render.h"
 
 #include <QApplication>
+#include <QScrollBar>
 
 using hueprint::PreviewRendering;
 using hueprint::PreviewRun;
@@ -16,6 +17,7 @@ namespace {
 
 // The longest input laid out on the panel as well: layout costs time, not coverage.
 constexpr qsizetype kLongestLaidOut = 1024;
+constexpr qsizetype kLongestDrawn = 256;
 
 bool isHex(QChar c) {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
@@ -112,6 +114,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (markup.size() <= kLongestLaidOut) {
         panel->setRendering(rendering);
         HUEPRINT_FUZZ_CHECK(panel->blockCount() >= 1, describe(markup));
+        HUEPRINT_FUZZ_CHECK(panel->laidOutBlockCount() >= 1, describe(markup));
+        // Drawn, and scrolled to its end (which lays out what comes into view there).
+        if (markup.size() <= kLongestDrawn) {
+            panel->grab();
+        }
+        QScrollBar* bar = panel->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        HUEPRINT_FUZZ_CHECK(panel->contentHeight() > 0, describe(markup));
     }
     return 0;
 }

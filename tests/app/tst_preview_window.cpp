@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QtTest>
 
 using namespace hueprint;
@@ -86,6 +87,7 @@ private slots:
     void f2OpensTheOnePreview();
     void followsCompositionsAndEdits();
     void drawsTheColors();
+    void hugeTextIsLaidOutWhereSeen();
     void keepsItsPlaceAndSize();
     void damagedPlaceFallsBack_data();
     void damagedPlaceFallsBack();
@@ -226,6 +228,28 @@ void PreviewWindowTest::drawsTheColors() {
     QVERIFY2(green > 20, qPrintable(QString::number(green)));
     QVERIFY(dark > image.width() * image.height() / 2);
     QCOMPARE(preview->figures()->textFormat(), Qt::PlainText);
+}
+
+// A megabyte in one line: only the pieces in view are laid out, and scrolling to the end lays
+// out the end.
+void PreviewWindowTest::hugeTextIsLaidOutWhereSeen() {
+    QString markup;
+    for (int i = 0; markup.size() < (1 << 20); ++i) {
+        markup += QStringLiteral("|cFF%1word word ").arg(i & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+    }
+    w()->Text1->setPlainText(markup);
+    wiring_->openPreview();
+    PreviewPanel* panel = wiring_->preview()->panel();
+    QVERIFY(QTest::qWaitForWindowExposed(wiring_->preview()));
+    QVERIFY(panel->blockCount() > 100);
+    QVERIFY(panel->laidOutBlockCount() <= 3);
+    QScrollBar* bar = panel->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    bar->setValue(bar->maximum());
+    bar->setValue(bar->maximum());
+    QVERIFY(panel->laidOutBlockCount() <= 6);
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(wiring_->preview()->rendering().markupCharacters, markup.size());
 }
 
 // Closed and opened again, the preview stands where it stood, as large as it was; the picker's
