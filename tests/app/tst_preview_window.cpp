@@ -89,6 +89,8 @@ private slots:
     void drawsTheColors();
     void hugeTextIsLaidOutWhereSeen();
     void keepsItsPlaceAndSize();
+    void goesWithTheTemplateWindow_data();
+    void goesWithTheTemplateWindow();
     void damagedPlaceFallsBack_data();
     void damagedPlaceFallsBack();
 
@@ -278,6 +280,36 @@ void PreviewWindowTest::keepsItsPlaceAndSize() {
     QVERIFY(wiring_->preview() != nullptr);
     QCOMPARE(wiring_->preview()->size(), QSize(333, 222));
     QCOMPARE(wiring_->preview()->pos(), QPoint(40, 50));
+}
+
+void PreviewWindowTest::goesWithTheTemplateWindow_data() {
+    QTest::addColumn<bool>("exit");
+    QTest::newRow("E&xit") << true;
+    QTest::newRow("closed") << false;
+}
+
+// With the template window gone there is nothing to follow: the preview closes too, storing its
+// place and size; an open picker stays.
+void PreviewWindowTest::goesWithTheTemplateWindow() {
+    QFETCH(bool, exit);
+    wiring_->openPreview();
+    QPointer<PreviewWindow> preview = wiring_->preview();
+    QTest::mouseClick(w()->Command5, Qt::LeftButton);
+    QPointer<frmMain> picker = f_->host->picker();
+    if (exit) {
+        QTest::mouseClick(w()->Command4, Qt::LeftButton);
+    } else {
+        w()->close();
+    }
+    QTRY_VERIFY(preview.isNull());
+    QVERIFY(f_->window.isNull());
+    QCOMPARE(picker.isNull(), exit);
+    QVERIFY(f_->platform.settings.values.contains(QStringLiteral("Preview Window/Width")));
+    if (!exit) {
+        QVERIFY(activate(picker));
+        QTest::keyClick(picker->focusWidget() ? picker->focusWidget() : picker.data(), Qt::Key_F2);
+        QVERIFY(wiring_->preview() == nullptr);
+    }
 }
 
 void PreviewWindowTest::damagedPlaceFallsBack_data() {
