@@ -114,6 +114,33 @@ void megabyte(SettingsStore& store, int rounds) {
     std::printf("  scrolled to the end and drawn     %8.1f / %8.1f ms\n", e.median, e.worst);
 }
 
+// The worst shapes of a megabyte: nothing but "|n" (half a million empty lines) and nothing
+// but broken codes (a third of a million notes).
+void pathological(SettingsStore& store) {
+    const struct {
+        const char* name;
+        QString unit;
+    } shapes[] = {{"1 MB of \"|n\"", QStringLiteral("|n")},
+                  {"1 MB of \"|c\" cut short", QStringLiteral("|cX")}};
+    for (const auto& shape : shapes) {
+        QString markup;
+        markup.reserve((1 << 20) + 4);
+        while (markup.size() < (1 << 20)) {
+            markup += shape.unit;
+        }
+        PreviewWindow preview(store, QRect(0, 0, 420, 300));
+        preview.show();
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        preview.showMarkup(markup);
+        preview.repaint();
+        QCoreApplication::processEvents();
+        std::printf("%s: shown and drawn in %.1f ms (%zu notes, %zu blocks)\n", shape.name,
+                    ms(timer), preview.rendering().notes.size(), preview.panel()->blockCount());
+    }
+}
+
 // withPreview false: the template window alone, the floor the preview adds to.
 void typing(PlatformServices& services, int keys, bool withPreview) {
     PickerHost host(services);
@@ -184,6 +211,7 @@ int main(int argc, char* argv[]) {
                               colorDialog, random,     store};
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     megabyte(store, rounds);
+    pathological(store);
     typing(services, 100, false);
     typing(services, 100, true);
     return 0;

@@ -109,6 +109,10 @@ void PreviewPanel::buildBlocks(const PreviewRendering& rendering) {
             blocks_.push_back(std::move(piece));
             start += length;
         }
+        if (start == end && !blocks_.empty() && blocks_.back().length == 0) {
+            ++blocks_.back().emptyLines; // a run of empty lines is one block
+            continue;
+        }
         Block last;
         last.start = start;
         last.length = end - start;
@@ -157,12 +161,20 @@ void PreviewPanel::estimateHeights() {
     const int lineHeight = fontMetrics().lineSpacing();
     const qsizetype perLine = std::max(1, width / std::max(1, fontMetrics().averageCharWidth()));
     for (Block& block : blocks_) {
-        if (block.laidOutWidth != width) {
-            const qsizetype lines = std::max<qsizetype>(1, (block.length + perLine - 1) / perLine);
+        if (block.length == 0) {
+            block.height = emptyHeight(block);
+        } else if (block.laidOutWidth != width) {
+            const qsizetype lines = (block.length + perLine - 1) / perLine;
             block.height = static_cast<int>(std::min<qsizetype>(lines * lineHeight, 1 << 20));
         }
     }
     placeBlocks();
+}
+
+int PreviewPanel::emptyHeight(const Block& block) const {
+    return static_cast<int>(
+        std::min<qint64>(static_cast<qint64>(block.emptyLines) * fontMetrics().lineSpacing(),
+                         std::numeric_limits<int>::max() / 4));
 }
 
 void PreviewPanel::placeBlocks() {
@@ -187,7 +199,7 @@ bool PreviewPanel::layOut(Block& block) {
     block.laidOutWidth = width;
     const int emptyLineHeight = fontMetrics().lineSpacing();
     if (block.length == 0) {
-        block.height = emptyLineHeight;
+        block.height = emptyHeight(block);
         return block.height != before;
     }
     if (!block.layout) {

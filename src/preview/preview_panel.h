@@ -50,11 +50,13 @@ private:
         int top = 0;
         int height = 0;       // true once laid out at the present width, estimated before
         int laidOutWidth = 0; // the width it was laid out at, 0 when it never was
+        int emptyLines = 1;   // of an empty block: how many empty lines it stands for
     };
 
     void buildBlocks(const PreviewRendering& rendering);
     void estimateHeights();
     void placeBlocks();
+    int emptyHeight(const Block& block) const;
     // Lays the block out at the present width; whether its height changed.
     bool layOut(Block& block);
     void layOutVisibleBlocks();
