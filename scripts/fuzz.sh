@@ -16,7 +16,7 @@ seconds="${1:-30}"
 shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(fuzz_leading_number fuzz_format_value fuzz_settings_load)
+  targets=(fuzz_leading_number fuzz_format_value fuzz_settings_load fuzz_preview_render)
 fi
 build_sanitized >/dev/null
 

@@ -10,6 +10,7 @@
 #include "platform/settings_store.h"
 #include "platform/ui_font.h"
 #include "platform_choice.h"
+#include "preview_wiring.h"
 #include "template_window.h"
 #include "window_lifetime.h"
 
@@ -42,6 +43,7 @@ int main(int argc, char* argv[]) {
 
     QPointer<hueprint::Form1> form = new hueprint::Form1(services, pickerHost);
     lifetime.watch(form);
+    hueprint::PreviewWiring preview(services, form, pickerHost);
     form->show();
 
     const int status = QApplication::exec();

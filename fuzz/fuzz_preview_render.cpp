@@ -1,0 +1,127 @@
+// The in-game preview's renderer over any text, and the panel that lays its runs out: the runs
+// hold exactly the markup less its recognised sequences, in colors that exist, and every note
+// points into the markup.
+
+#include "fuzz_support.h"
+#include "preview/preview_panel.h"
+#include "preview/preview_render.h"
+
+#include <QApplication>
+#include <QScrollBar>
+
+using hueprint::PreviewRendering;
+using hueprint::PreviewRun;
+using hueprint::fuzz::ByteReader;
+
+namespace {
+
+// The longest input laid out on the panel as well: layout costs time, not coverage.
+constexpr qsizetype kLongestLaidOut = 1024;
+constexpr qsizetype kLongestDrawn = 256;
+
+bool isHex(QChar c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// The markup without "|c" and eight hexadecimal digits, "|r" and "|n", read left to right.
+QString withoutSequences(const QString& markup) {
+    QString kept;
+    const QStringView view(markup);
+    qsizetype i = 0;
+    while (i < view.size()) {
+        const QStringView rest = view.sliced(i);
+        if (rest.startsWith(u"|r") || rest.startsWith(u"|n")) {
+            i += 2;
+            continue;
+        }
+        if (rest.startsWith(u"|c") && rest.size() >= 10 &&
+            std::all_of(rest.begin() + 2, rest.begin() + 10, isHex)) {
+            i += 10;
+            continue;
+        }
+        kept.append(view.at(i));
+        ++i;
+    }
+    return kept;
+}
+
+QString describe(const QString& markup) {
+    return QStringLiteral("markup \"%1\" (%2 units)").arg(markup.left(80)).arg(markup.size());
+}
+
+hueprint::PreviewPanel* panel = nullptr;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    hueprint::fuzz::quietQtMessages();
+    static int argc = 1;
+    static char name[] = "fuzz_preview_render";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    // Made and laid out once before fuzzing starts, so that the fonts it loads are not taken for
+    // leaks of the first input.
+    static hueprint::PreviewPanel thePanel;
+    thePanel.resize(300, 200);
+    thePanel.setRendering(hueprint::renderPreview(QStringLiteral("|cFFFF0000a|r b")));
+    panel = &thePanel;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ByteReader reader(data, size);
+    const QString markup = reader.takeRemainingText();
+    const PreviewRendering rendering = hueprint::renderPreview(markup);
+
+    // The visible text is the markup less exactly its recognised sequences, and the runs lie
+    // end to end over it.
+    HUEPRINT_FUZZ_CHECK(rendering.text == withoutSequences(markup), describe(markup));
+    QString joined;
+    qsizetype end = 0;
+    for (const PreviewRun& run : rendering.runs) {
+        HUEPRINT_FUZZ_CHECK(run.start == end && run.length >= 0, describe(markup));
+        HUEPRINT_FUZZ_CHECK(run.length > 0 || run.startsLine, describe(markup));
+        HUEPRINT_FUZZ_CHECK(run.color >= 0 && run.color <= 16777215, describe(markup));
+        joined += hueprint::runText(rendering, run);
+        end += run.length;
+    }
+    HUEPRINT_FUZZ_CHECK(joined == rendering.text, describe(markup));
+
+    // Counted in characters, a lone surrogate being one.
+    const auto characters = static_cast<qsizetype>(markup.toUcs4().size());
+    HUEPRINT_FUZZ_CHECK(rendering.markupCharacters == characters, describe(markup));
+    // The player sees the markup's characters less the sequences (ASCII, one unit a character)
+    // and the line breaks. Counted in the markup, not in the joined text: two lone surrogates
+    // that a sequence between them kept apart are still two characters.
+    const qsizetype removedUnits = markup.size() - rendering.text.size();
+    const qsizetype breakUnits = rendering.text.count(u'\n') + rendering.text.count(u'\r');
+    HUEPRINT_FUZZ_CHECK(rendering.visibleCharacters == characters - removedUnits - breakUnits,
+                        describe(markup));
+
+    // Every note names a character of the markup, and it is a "|".
+    const QList<uint> codePoints = markup.toUcs4();
+    for (const hueprint::PreviewNote& note : rendering.notes) {
+        HUEPRINT_FUZZ_CHECK(note.position >= 1 && note.position <= characters, describe(markup));
+        HUEPRINT_FUZZ_CHECK(codePoints.at(note.position - 1) == u'|', describe(markup));
+    }
+    // Markup without a "|" is drawn as it is, in white, without a note.
+    if (!markup.contains(u'|')) {
+        HUEPRINT_FUZZ_CHECK(rendering.notes.empty() && rendering.text == markup, describe(markup));
+        HUEPRINT_FUZZ_CHECK(markup.isEmpty() == rendering.runs.empty(), describe(markup));
+    }
+
+    if (markup.size() <= kLongestLaidOut) {
+        panel->setRendering(rendering);
+        HUEPRINT_FUZZ_CHECK(panel->blockCount() >= 1, describe(markup));
+        HUEPRINT_FUZZ_CHECK(panel->laidOutBlockCount() >= 1, describe(markup));
+        // Drawn, and scrolled to its end (which lays out what comes into view there).
+        if (markup.size() <= kLongestDrawn) {
+            panel->grab();
+        }
+        QScrollBar* bar = panel->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        HUEPRINT_FUZZ_CHECK(panel->contentHeight() > 0, describe(markup));
+    }
+    return 0;
+}

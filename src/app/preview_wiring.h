@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/platform_services.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace hueprint {
+
+class Form1;
+class PickerHost;
+class PreviewWindow;
+
+// Adds the in-game preview to the two windows from outside: "In-Game &Preview" first in the
+// context menus of Text1 and Text2, and F2 in the template window and in every picker, open
+// the one preview window; it then follows the text of Text1. Updates are gathered on a short
+// timer so that typing into a long text stays quick; the template window itself is untouched.
+class PreviewWiring : public QObject {
+    Q_OBJECT
+public:
+    PreviewWiring(PlatformServices& services, Form1* templateWindow, PickerHost& pickerHost,
+                  QObject* parent = nullptr);
+    // Closes the preview (which stores its place and size).
+    ~PreviewWiring() override;
+    PreviewWiring(const PreviewWiring&) = delete;
+    PreviewWiring& operator=(const PreviewWiring&) = delete;
+
+    // Shows the preview, creating it when there is none; the same one while it is open.
+    void openPreview();
+    // The open preview, or nothing.
+    PreviewWindow* preview() const;
+
+    // The caption of the context menus' entry.
+    static QString menuEntryCaption();
+
+private:
+    void addMenuEntry(QPlainTextEdit* box);
+    void addShortcut(QWidget* window);
+    void textChanged();
+    void updatePreview();
+    void closePreview();
+
+    PlatformServices& services_;
+    QPointer<Form1> form_;
+    QPointer<PreviewWindow> preview_;
+    QTimer updateTimer_;
+};
+
+} // namespace hueprint
