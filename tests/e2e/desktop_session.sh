@@ -6,70 +6,15 @@
 #   desktop_session.sh <path to the hueprint executable>
 set -euo pipefail
 
+# shellcheck source=tests/e2e/session_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/session_lib.sh"
+
 program=${1:?usage: desktop_session.sh <hueprint executable>}
-for tool in Xvfb xdotool xclip; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
-done
+require_tools Xvfb xdotool xclip
 
-readonly title="Hueprint For WarCraft 3 Colored Text"
-readonly twips_per_pixel=15
-readonly timeout_s=10
-started=$(date +%s.%N)
-
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    if [[ -n "$app_pid" ]]; then kill "$app_pid" 2>/dev/null || true; fi
-    if [[ -n "$xvfb_pid" ]]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [[ -s "$work/program.log" ]]; then sed 's/^/  program: /' "$work/program.log" >&2; fi
-    exit 1
-}
-step() { printf '  %-66s ok\n' "$*"; }
-
-# A fresh user: nothing stored from an earlier run.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
-export XDG_SESSION_TYPE=x11
-readonly settings_file="$XDG_CONFIG_HOME/$(basename "$program").ini"
-
-# The X server picks a free display itself and reports it on a pipe.
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp -noreset \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t "$timeout_s" -u "$display_fd" display_number || fail "Xvfb did not start"
-exec {display_fd}>&-
-export DISPLAY=":$display_number"
-
-program_alive() { [[ -z "$app_pid" ]] || kill -0 "$app_pid" 2>/dev/null; }
-
-# wait_for <description> <command...>: polls the command until it succeeds.
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + timeout_s))
-    until "$@" >/dev/null 2>&1; do
-        program_alive || fail "the program ended while waiting for $what"
-        ((SECONDS < deadline)) || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
-
-# The program's visible top-level windows with the caption, one id per line.
-windows() { xdotool search --onlyvisible --pid "$app_pid" --name "^${title}\$" 2>/dev/null || true; }
-window_count_is() { [[ $(windows | grep -c .) -eq $1 ]]; }
+start_session
+settings_file="$XDG_CONFIG_HOME/$(basename "$program").ini"
+readonly settings_file
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 clipboard_is() { [[ "$(clipboard)" == "$1" ]]; }
@@ -163,28 +108,11 @@ step "Alt+S: picker closed, Alt+C: clipboard holds |cFFFF0A00Hello|r"
 
 # 8. Alt+X ends the program with status 0.
 xdotool key alt+x
-deadline=$((SECONDS + timeout_s))
-while kill -0 "$app_pid" 2>/dev/null; do
-    ((SECONDS < deadline)) || fail "the program did not end after Alt+X"
-    sleep 0.05
-done
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[[ $status -eq 0 ]] || fail "the program ended with status $status"
+expect_exit_status_0
 step "Alt+X: the program ended with status 0"
 
 # 9. The settings file holds every key of the store, and the color handed over.
 [[ -f "$settings_file" ]] || fail "no settings file at $settings_file"
-ini_value() { # ini_value <section> <key>
-    awk -v section="[$1]" -v key="$2" '
-        /^\[/ { s = $0; gsub(/%20/, " ", s); in_section = (s == section); next }
-        in_section {
-            k = $0; sub(/[ \t]*=.*/, "", k); gsub(/%20/, " ", k)
-            if (k == key) { v = $0; sub(/^[^=]*=[ \t]*/, "", v); print v; found = 1; exit }
-        }
-        END { exit !found }' "$settings_file"
-}
 keys=()
 for i in $(seq 0 14); do keys+=("Favorites/$i"); done
 for k in "Current Color" AutoCopy Decimal Hexadecimal Binary Prefix "Number of Characters"; do
@@ -192,13 +120,13 @@ for k in "Current Color" AutoCopy Decimal Hexadecimal Binary Prefix "Number of C
 done
 keys+=("Form Position/X" "Form Position/Y")
 for entry in "${keys[@]}"; do
-    ini_value "${entry%%/*}" "${entry#*/}" >/dev/null || {
+    ini_value "$settings_file" "${entry%%/*}" "${entry#*/}" >/dev/null || {
         sed 's/^/  settings: /' "$settings_file" >&2
         fail "the settings file lacks $entry"
     }
 done
-current=$(ini_value Settings "Current Color")
+current=$(ini_value "$settings_file" Settings "Current Color")
 [[ $current == $((255 + 10 * 256)) ]] || fail "stored Current Color is $current, expected 2815"
 step "settings file holds all ${#keys[@]} keys, Current Color=$current"
 
-echo "PASS in $(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')s"
+pass

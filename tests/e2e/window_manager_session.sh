@@ -12,70 +12,18 @@
 #   window_manager_session.sh <path to the hueprint executable>
 set -euo pipefail
 
+# shellcheck source=tests/e2e/session_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/session_lib.sh"
+
 program=${1:?usage: window_manager_session.sh <hueprint executable>}
-for tool in Xvfb openbox xdotool xprop xwininfo; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
-done
+require_tools Xvfb openbox xdotool xprop xwininfo
 program=$(realpath "$program")
 
-readonly title="Hueprint For WarCraft 3 Colored Text"
-readonly screen_width=1280 screen_height=1024
 readonly tolerance_px=1
-readonly twips_per_pixel=15
-readonly timeout_s=10
-started=$(date +%s.%N)
+step_width=72
 
-work=$(mktemp -d)
-xvfb_pid=""
-wm_pid=""
-app_pid=""
-cleanup() {
-    if [[ -n "$app_pid" ]]; then kill "$app_pid" 2>/dev/null || true; fi
-    if [[ -n "$wm_pid" ]]; then kill "$wm_pid" 2>/dev/null || true; fi
-    if [[ -n "$xvfb_pid" ]]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [[ -s "$work/program.log" ]]; then sed 's/^/  program: /' "$work/program.log" >&2; fi
-    exit 1
-}
-step() { printf '  %-72s ok\n' "$*"; }
-
-# A fresh user: nothing stored from an earlier run, the window manager's defaults.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/bin"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
-export XDG_SESSION_TYPE=x11
-
-# The X server picks a free display itself and reports it on a pipe.
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
-    -noreset >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t "$timeout_s" -u "$display_fd" display_number || fail "Xvfb did not start"
-exec {display_fd}>&-
-export DISPLAY=":$display_number"
-
-program_alive() { [[ -z "$app_pid" ]] || kill -0 "$app_pid" 2>/dev/null; }
-
-# wait_for <description> <command...>: polls the command until it succeeds.
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + timeout_s))
-    until "$@" >/dev/null 2>&1; do
-        program_alive || fail "the program ended while waiting for $what"
-        ((SECONDS < deadline)) || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
+start_session
+mkdir -p "$work/bin"
 
 # The window manager is up once its check window, named on the root window, names itself.
 window_manager_ready() {
@@ -86,13 +34,10 @@ window_manager_ready() {
     [[ "$own" == "$check" ]]
 }
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
+helper_pids+=($!)
 wait_for "the window manager" window_manager_ready
 sleep 0.2 # let it finish starting up
 
-# The program's visible top-level windows with the caption, one id per line.
-windows() { xdotool search --onlyvisible --pid "$app_pid" --name "^${title}\$" 2>/dev/null || true; }
-window_count_is() { [[ $(windows | grep -c .) -eq $1 ]]; }
 managed() { xprop -id "$1" _NET_FRAME_EXTENTS | grep -q '='; }
 net_wm_state() { xprop -id "$1" _NET_WM_STATE; }
 
@@ -121,17 +66,6 @@ expect_centered() {
     (((above - below) ** 2 <= tolerance_px ** 2 && (before - after) ** 2 <= tolerance_px ** 2)) ||
         fail "$1 is not centred: framed ${width}x${height} at $left,$top: $figures"
     step "$1 framed ${width}x${height} at $left,$top: $figures"
-}
-
-# ini_value <file> <section> <key>
-ini_value() {
-    awk -v section="[$2]" -v key="$3" '
-        /^\[/ { s = $0; gsub(/%20/, " ", s); in_section = (s == section); next }
-        in_section {
-            k = $0; sub(/[ \t]*=.*/, "", k); gsub(/%20/, " ", k)
-            if (k == key) { v = $0; sub(/^[^=]*=[ \t]*/, "", v); print v; found = 1; exit }
-        }
-        END { exit !found }' "$1"
 }
 
 # start <command>: starts the program and waits for the template window, managed.
@@ -168,14 +102,7 @@ expect_out_of_taskbar() {
 quit() {
     xdotool windowactivate --sync "$template"
     xdotool key alt+x
-    local deadline=$((SECONDS + timeout_s)) status=0
-    while kill -0 "$app_pid" 2>/dev/null; do
-        ((SECONDS < deadline)) || fail "the program did not end after Alt+X"
-        sleep 0.05
-    done
-    wait "$app_pid" || status=$?
-    app_pid=""
-    [[ $status -eq 0 ]] || fail "the program ended with status $status"
+    expect_exit_status_0
 }
 
 echo "display $DISPLAY, window manager openbox, settings in $XDG_CONFIG_HOME"
@@ -237,4 +164,4 @@ if ! ini_value "$XDG_CONFIG_HOME/copyhue.ini" Settings "Current Color" >/dev/nul
 fi
 step "copyhue wrote copyhue.ini; config directory: $(cd "$XDG_CONFIG_HOME" && echo *.ini)"
 
-echo "PASS in $(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')s"
+pass

@@ -1,6 +1,6 @@
 // Takes a screenshot of the real template window under a light or a dark Fusion palette,
 // after the user has typed a few lines and chosen a preset swatch. For the README's
-// screenshots only (scripts/palette-screenshots.sh); the program itself keeps the desktop's
+// screenshots only (scripts/screenshots.sh palette); the program itself keeps the desktop's
 // style and palette.
 //
 // template_screenshot <light|dark> <swatch 1-48> <out.png>
