@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes the README's screenshots of both windows from the real program under Xvfb.
 # Needs: build/hueprint, xvfb-run, xdotool, ImageMagick.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picker window driven as a user drives it: sliders, component boxes, Random, Graph,
 // auto-copy, the format options, the tab order and the access keys. Every change of the
 // current color runs through the real signal cascade of the window's controls.
