@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for this toolkit: one bare QWidget of the template window's size (379 x 409) with
 // its caption. A click anywhere in it opens a second bare QWidget of the picker's size
 // (353 x 137). First paints are reported exactly as the program reports them.

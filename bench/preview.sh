@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the program in build-bench/ and runs the in-game preview benchmark (not part of the
 # test command): a megabyte of markup with a code every ten characters, and typing into 100 kB.
 #   bench/preview.sh [rounds]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-game preview under load (not a test: it prints figures for BENCHMARKS.md).
 //   1. A megabyte of markup with a color code every ten characters: rendered to runs, laid out
 //      and drawn by the preview window.

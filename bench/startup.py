@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Startup benchmark: Hueprint against a bare Qt window, side by side, under one Xvfb.
 
 For each program, run after run (interleaved, after one warm-up run of each):

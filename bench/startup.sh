@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the program and the bare-window baseline in build-bench/ and runs the startup
 # benchmark (not part of the test command):
 #   bench/startup.sh [--runs N]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // formatValueText over any color, mode, prefix and width text: the value text is always the
 // prefix followed by the mode's digits, and the digits always read back as the color.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // LeadingNumber over any text, and every way the program turns its result into an integer:
 // roundToInt32, a component box feeding its slider (EditComponent) and the zero padding of the
 // value text.

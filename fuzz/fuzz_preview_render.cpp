@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-game preview's renderer over any text, and the panel that lays its runs out: the runs
 // hold exactly the markup less its recognised sequences, in colors that exist, and every note
 // points into the markup.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picker loading any settings file: the bytes become the store's INI file in a temporary
 // folder, the picker loads it offscreen through the real QSettings store, and then:
 //  - every favorite and the current color lie within 0..16777215;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Helpers shared by the fuzz targets: reading typed values out of the fuzzer's bytes, and

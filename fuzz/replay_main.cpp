@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target over saved inputs, for builds without libFuzzer: every argument is a file
 // or a folder of files (options starting with "-" are ignored). CTest uses it to replay the
 // committed corpus in the normal build.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs every fuzz target (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer, built
 # in build-asan/) for a bounded time and fails on any finding.
 #   scripts/fuzz.sh                    30 seconds per target (what scripts/test.sh runs)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what Hueprint needs on Debian 12 and is not there yet.
 #   install-deps.sh          what building and running need
 #   install-deps.sh --tests  also what the tests need
@@ -9,7 +10,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-d
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(xvfb xauth x11-utils xdotool xclip imagemagick openbox
              clang libclang-rt-14-dev llvm clang-tidy cppcheck
-             desktop-file-utils appstream dpkg-dev file)
+             desktop-file-utils appstream dpkg-dev file lintian)
 fi
 if [[ -z "${DISPLAY:-}" ]]; then
   packages+=(xvfb xauth) # the program is started under a virtual X server when there is no display

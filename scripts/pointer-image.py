@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the X server's current pointer image as raw RGBA to argv[1] and prints
 # "x y width height xhot yhot" (x, y: where the pointer's hot spot is on the screen).
 import ctypes

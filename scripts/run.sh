@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds and starts Hueprint (under a virtual X server when there is
 # no display).
 set -euo pipefail

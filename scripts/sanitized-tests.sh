@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer (clang, build-asan/)
 # and runs the whole test suite under them, the fuzz targets' saved inputs included. Passes
 # only when every test passes and no process wrote a sanitizer report.

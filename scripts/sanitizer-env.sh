@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by scripts/sanitized-tests.sh and scripts/fuzz.sh (sourced): the sanitized build in
 # build-asan/ and the sanitizer settings. Any report ends the process with a failure: ASan and
 # UBSan stop at the first error, LeakSanitizer checks at exit. Known-benign leaks of the
@@ -9,12 +10,13 @@ export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:strict_init_order=1:detect_s
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$hueprint_root/tests/sanitizers/lsan.supp:print_suppressions=0"
 
-# Configures and builds everything with clang, AddressSanitizer and UndefinedBehaviorSanitizer;
-# the fuzz targets are linked with libFuzzer.
+# Configures and builds everything with clang, AddressSanitizer and UndefinedBehaviorSanitizer
+# (warnings as errors); the fuzz targets are linked with libFuzzer. The asan preset of
+# CMakePresets.json is the same build.
 build_sanitized() {
   cmake -S "$hueprint_root" -B "$sanitized_build" -G Ninja \
     -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
-    -DHUEPRINT_SANITIZE=ON -DHUEPRINT_FUZZ=ON >/dev/null
+    -DHUEPRINT_SANITIZE=ON -DHUEPRINT_FUZZ=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
   cmake --build "$sanitized_build" --parallel "$(nproc)"
 }

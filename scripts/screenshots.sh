@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes the screenshots in docs/screenshots from the real program under Xvfb, each set with a
 # fresh user (settings in an empty folder) on a virtual X server of its own:
 #   windows  template-window.png (a line typed, orange chosen) and picker-window.png

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Static analysis of the program's own code (src/, tests/, fuzz/): clang-tidy with the
 # committed .clang-tidy, and cppcheck. Both read build/compile_commands.json; any finding
 # fails the run.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,6 +10,8 @@ stage() { # runs a stage and says how long it took
   echo "[$1: $((SECONDS - start)) s]"
 }
 stage scripts/build.sh
+# The same suite built by clang (the build above is gcc's), warnings as errors in both.
+stage scripts/clang-release-tests.sh
 # Proof against bad input: the tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 # each fuzz target for a bounded time, clang-tidy and cppcheck.
 stage scripts/sanitized-tests.sh

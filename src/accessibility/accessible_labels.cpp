@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "accessible_labels.h"
 
 #include "color_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "color_names.h"
 
 #include "template/preset_palette.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "swatch_accessible.h"
 
 #include "announcement.h"

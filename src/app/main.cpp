@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "first_paint_report.h"
 #include "picker_host.h"
 #include "picker_window.h"

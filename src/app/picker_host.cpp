@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "picker_host.h"
 
 #include "picker_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "picker_window.h"
 
 #include "picker/color_value_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "preview_wiring.h"
 
 #include "picker_host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "template_window.h"
 
 #include "picker_host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_accessibility.h"
 
 #include "accessibility/accessible_labels.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_setup.h"
 
 #include "platform/frame_extents.h"
@@ -8,22 +9,47 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QImageReader>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
+#include <vector>
 
 namespace hueprint {
 
 namespace {
 
-// The icon is a PNG among the program's resources. Read with its format named and format
-// detection off: detection would load every image-format plugin installed (GIF, ICO, JPEG,
-// ...) just to ask each whether it reads PNG, which costs start-up time and memory.
+// The icon in every size the program ships, 32 x 32 its design size, so that title bars, task
+// switchers and docks each draw the size they need instead of scaling one up. The larger sizes
+// are rendered from resources/hueprint.svg; PNGs rather than the SVG itself, because drawing an
+// SVG would load the toolkit's SVG engine at every start.
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+// Each size is a PNG among the program's resources, decoded once per process (both windows
+// carry the icon). Read with its format named and format detection off: detection would load
+// every image-format plugin installed (GIF, ICO, JPEG, ...) just to ask each whether it reads
+// PNG, which costs start-up time and memory.
+const std::vector<QImage>& iconImages() {
+    static const std::vector<QImage> images = [] {
+        std::vector<QImage> decoded;
+        for (const int size : kIconSizes) {
+            QImageReader reader(QStringLiteral(":/icons/hueprint-%1.png").arg(size),
+                                QByteArrayLiteral("png"));
+            reader.setAutoDetectImageFormat(false);
+            decoded.push_back(reader.read());
+        }
+        return decoded;
+    }();
+    return images;
+}
+
 QIcon programIcon() {
-    QImageReader reader(QStringLiteral(":/icons/hueprint-32.png"), QByteArrayLiteral("png"));
-    reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read()));
+    QIcon icon;
+    for (const QImage& image : iconImages()) {
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 } // namespace

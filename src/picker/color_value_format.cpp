@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "color_value_format.h"
 
 #include "leading_number.h"

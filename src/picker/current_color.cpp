@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "current_color.h"
 
 #include "color_value_format.h"

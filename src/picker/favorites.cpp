@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "favorites.h"
 
 #include "current_color.h"

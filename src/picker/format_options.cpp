@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "format_options.h"
 
 #include "color_value_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "picker_settings.h"
 
 #include "color_value_format.h"

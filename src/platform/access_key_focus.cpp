@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "access_key_focus.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "beeper.h"
 
 #include <QApplication>

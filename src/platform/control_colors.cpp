@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "control_colors.h"
 
 #include <QAbstractScrollArea>

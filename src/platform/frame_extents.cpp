@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame_extents.h"
 
 #include <QWidget>

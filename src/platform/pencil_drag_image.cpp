@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pencil_drag_image.h"
 
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "taskbar_presence.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The few X11 requests the windows need beyond what the toolkit offers, on the toolkit's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "preview_geometry.h"
 
 #include "picker/picker_settings.h"

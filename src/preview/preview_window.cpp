@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "preview_window.h"
 
 #include "preview_geometry.h"

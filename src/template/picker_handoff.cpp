@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "picker_handoff.h"
 
 #include "platform/color_swatch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "preset_palette.h"
 
 namespace hueprint {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "template_commands.h"
 
 #include "platform/clipboard.h"

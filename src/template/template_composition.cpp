@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "template_composition.h"
 
 #include "platform/color_swatch.h"

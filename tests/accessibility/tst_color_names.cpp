@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The names the swatches announce for their colors.
 
 #include "accessibility/color_names.h"

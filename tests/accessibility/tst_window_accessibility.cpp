@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What both real windows announce to a screen reader: every control that takes the focus has
 // a name of its own and a fitting role, the swatches name their colors and follow them, and a
 // change of color is announced.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two windows together, assembled as the program assembles them: "C&ustom Color" opens
 // the one picker, "&Set This Color" hands its color and value text to the template window and
 // unloads it, and every way of unloading the picker saves its settings.

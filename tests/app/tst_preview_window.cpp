@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-game preview with the real windows, as the program wires it: the context-menu entry
 // and F2 open the one preview, it follows Text1 through compositions and the user's edits, and
 // it comes back at the place and size it was closed at, whatever the store holds.

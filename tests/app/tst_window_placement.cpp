@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where a window goes to stand in the middle of the screen, with the frame the window manager
 // draws around it counted in: the gaps above and below the framed window, and left and right
 // of it, differ by a pixel at most (the odd one of an odd difference).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End-to-end run of the real program under a virtual X server, driven the way a user drives
 # it: mouse and keyboard through XTEST (xdotool), the clipboard read back by another X client
 # (xclip). No window manager runs, so the script gives windows the input focus itself.
@@ -10,11 +11,24 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/session_lib.sh"
 
 program=${1:?usage: desktop_session.sh <hueprint executable>}
-require_tools Xvfb xdotool xclip
+require_tools Xvfb xdotool xclip xprop
 
 start_session
 settings_file="$XDG_CONFIG_HOME/$(basename "$program").ini"
 readonly settings_file
+
+# The sizes of the window's icon that the program hands the window manager (_NET_WM_ICON),
+# as "16x16 24x24 ...". -len: by default xprop reads only the first part of a property.
+icon_sizes() {
+    xprop -len 100000000 -id "$1" _NET_WM_ICON |
+        sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)):.*/\1x\2/p' | tr '\n' ' ' | sed 's/ $//'
+}
+readonly expected_icon_sizes="16x16 24x24 32x32 48x48 64x64 128x128 256x256"
+expect_icon_sizes() {
+    local sizes
+    sizes=$(icon_sizes "$1")
+    [[ "$sizes" == "$expected_icon_sizes" ]] || fail "window $1 offers icon sizes '$sizes'"
+}
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 clipboard_is() { [[ "$(clipboard)" == "$1" ]]; }
@@ -58,6 +72,8 @@ wait_for "the template window" window_count_is 1
 template=$(windows)
 focus "$template"
 step "template window $template shown"
+expect_icon_sizes "$template"
+step "its icon in every size: $expected_icon_sizes"
 
 # 2. Type Hello into the user's text box Text2 (Frame1 at 120,120; Text2 at 120,240 in it,
 #    5175 x 1335).
@@ -86,6 +102,8 @@ wait_for "the picker window" window_count_is 2
 picker=$(windows | grep -vx "$template")
 expect_clipboard '|cFF000000'
 step "Alt+U: picker window $picker shown, clipboard holds |cFF000000"
+expect_icon_sizes "$picker"
+step "the picker's icon in every size too"
 
 # 6. Move the sliders with the keyboard: Alt+R puts the focus in the red box; the sliders
 #    follow the three boxes in tab order. End takes red to 255, two Page Up steps of 5 take

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # Shared by the end-to-end sessions (sourced): a fresh user under a temporary HOME on a virtual X
 # server of its own, and the helpers that report, wait, find the program's windows and read its

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End-to-end run of the real program under a virtual X server with a window manager (openbox),
 # checked from outside as the desktop sees it:
 #  - both windows stand in the middle of the screen with their frames (the gaps above and below

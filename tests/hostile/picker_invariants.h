@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What must hold of a loaded picker whatever reached it: by keyboard, paste or settings file.

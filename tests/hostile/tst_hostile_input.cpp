@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bad input at the level of the windows: a megabyte of text in the template window's text box
 // and in the picker's prefix box, hostile text pasted into every box of the picker, and the
 // picker opened and closed a thousand times. Whatever arrives, the program keeps working, its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The value text: the prefix, then the color's digits in the selected mode, and what the
 // width box shows afterwards. Checked on the formatter alone and through a real picker window.
 

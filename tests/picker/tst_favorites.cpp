@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fifteen favorite colors: dropping the current-color swatch on one stores the color
 // there, clicking one recalls it, and they survive closing the picker.
 //

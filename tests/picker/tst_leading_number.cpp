@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // LeadingNumber: the number at the start of a text, as the component and width boxes read it;
 // and roundToInt32, the one way its double becomes an integer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picker remembers its settings: what it reads when it opens, what it writes when it
 // closes, and how it copes with a store that holds anything at all. Every case runs against a
 // temporary store: the recording double in memory, or the real INI file in a temporary folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The color dialog as "Gra&ph" shows it: the toolkit's own dialog (never a desktop's native
 // one, which may open without its custom colors), with the title and initial color asked for,
 // reporting the chosen color or a cancellation.

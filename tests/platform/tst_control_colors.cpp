@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The result box's fore color colors its text and nothing else: its scroll bars, border and
 // selection keep the system's colors, under a light and a dark palette alike.
 

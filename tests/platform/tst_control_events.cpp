@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ControlEvents: the KeyPress event sees typed characters only and can discard them; editing
 // and navigation keys, Tab and shortcuts such as Ctrl+V keep working; GotFocus and LostFocus
 // follow the focus moving inside the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-user settings store on its real backing, QSettings' INI file, pointed at a
 // temporary folder so that the user's own settings are never touched.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-game preview's renderer: markup in, colored runs, notes and the two lengths out.
 
 #include "preview/preview_render.h"

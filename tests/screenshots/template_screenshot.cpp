@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Takes a screenshot of the real template window under a light or a dark Fusion palette,
 // after the user has typed a few lines and chosen a preset swatch. For the README's
 // screenshots only (scripts/screenshots.sh palette); the program itself keeps the desktop's

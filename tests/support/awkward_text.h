@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Text with characters that plain-text conversions like to rewrite, as a user can type or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dark_palette.h"
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "template_fixture.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/color_swatch.h"
 #include "platform/control_colors.h"
 #include "support/template_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/picker_window.h"
 #include "platform/color_swatch.h"
 #include "platform/control_colors.h"
