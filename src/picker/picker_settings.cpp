@@ -29,6 +29,21 @@ namespace {
 constexpr double kFarthestPosition = 1.0e8;
 // The longest text a position is read from ("-1.2345678e+07" and the like fit well inside).
 constexpr qsizetype kLongestPositionText = 32;
+// The longest text any other number or Boolean is read from: the store writes none longer than
+// a dozen characters, and converting a huge damaged value would only cost time.
+constexpr qsizetype kLongestNumberText = 256;
+
+// The stored text without the blanks around it, when it is short enough to hold a value.
+std::optional<QStringView> valueText(const std::optional<QString>& text, qsizetype longest) {
+    if (!text) {
+        return std::nullopt;
+    }
+    const QStringView trimmed = QStringView(*text).trimmed();
+    if (trimmed.size() > longest) {
+        return std::nullopt;
+    }
+    return trimmed;
+}
 
 QString booleanText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");
@@ -59,11 +74,12 @@ void restorePosition(QWidget* window, SettingsStore& store) {
 } // namespace
 
 std::optional<ColorValue> readStoredColor(const std::optional<QString>& text) {
-    if (!text) {
+    const auto trimmed = valueText(text, kLongestNumberText);
+    if (!trimmed) {
         return std::nullopt;
     }
     bool ok = false;
-    const int value = text->trimmed().toInt(&ok, 10);
+    const int value = trimmed->toInt(&ok, 10);
     if (!ok || !isPlainColor(value)) {
         return std::nullopt;
     }
@@ -71,11 +87,12 @@ std::optional<ColorValue> readStoredColor(const std::optional<QString>& text) {
 }
 
 std::optional<bool> readStoredAutoCopy(const std::optional<QString>& text) {
-    if (!text) {
+    const auto trimmed = valueText(text, kLongestNumberText);
+    if (!trimmed) {
         return std::nullopt;
     }
     bool ok = false;
-    const int value = text->trimmed().toInt(&ok, 10);
+    const int value = trimmed->toInt(&ok, 10);
     if (!ok || (value != 0 && value != 1)) {
         return std::nullopt;
     }
@@ -83,10 +100,11 @@ std::optional<bool> readStoredAutoCopy(const std::optional<QString>& text) {
 }
 
 std::optional<bool> readStoredBoolean(const std::optional<QString>& text) {
-    if (!text) {
+    const auto stored = valueText(text, kLongestNumberText);
+    if (!stored) {
         return std::nullopt;
     }
-    const QString trimmed = text->trimmed();
+    const QStringView trimmed = *stored;
     if (trimmed.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
         return true;
     }
@@ -105,16 +123,13 @@ std::optional<bool> readStoredBoolean(const std::optional<QString>& text) {
 }
 
 std::optional<double> readStoredPosition(const std::optional<QString>& text) {
-    if (!text) {
-        return std::nullopt;
-    }
-    const QString trimmed = text->trimmed();
     // No position is written this long; converting a huge text would only cost time.
-    if (trimmed.size() > kLongestPositionText) {
+    const auto trimmed = valueText(text, kLongestPositionText);
+    if (!trimmed) {
         return std::nullopt;
     }
     bool ok = false;
-    const float value = QLocale::c().toFloat(trimmed, &ok);
+    const float value = QLocale::c().toFloat(*trimmed, &ok);
     if (!ok || !std::isfinite(value) || std::abs(value) > kFarthestPosition) {
         return std::nullopt;
     }

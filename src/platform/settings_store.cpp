@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
+#include <cstring>
 
 namespace hueprint {
 
@@ -37,12 +38,38 @@ QHash<QString, QString> readWholeLines(const QString& fileName) {
     if (!file.open(QIODevice::ReadOnly)) {
         return values;
     }
-    const QByteArray content = file.readAll();
-    const char* const begin = content.constData();
+    // Mapped rather than read: a damaged file can be megabytes, and a copy of it would cost
+    // as much again.
+    QByteArray copy;
+    QByteArrayView content;
+    if (const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr) {
+        content = QByteArrayView(mapped, file.size());
+    } else {
+        copy = file.readAll();
+        content = copy;
+    }
+    const char* const begin = content.data();
     const char* const end = begin + content.size();
+    // The next line feed and the next carriage return, each searched for afresh only once the
+    // reading has passed it, so that a huge file is scanned once.
+    const auto next = [end](const char* from, char mark) {
+        if (from >= end) {
+            return end; // an empty file has no memory to search at all
+        }
+        const void* found = std::memchr(from, mark, static_cast<std::size_t>(end - from));
+        return found == nullptr ? end : static_cast<const char*>(found);
+    };
+    const char* lineFeed = next(begin, '\n');
+    const char* carriageReturn = next(begin, '\r');
     QString section;
     for (const char* start = begin; start < end;) {
-        const char* stop = std::find_if(start, end, [](char c) { return c == '\n' || c == '\r'; });
+        if (lineFeed < start) {
+            lineFeed = next(start, '\n');
+        }
+        if (carriageReturn < start) {
+            carriageReturn = next(start, '\r');
+        }
+        const char* stop = std::min(lineFeed, carriageReturn);
         const QByteArrayView line = QByteArrayView(start, stop - start).trimmed();
         start = stop + 1;
         if (line.size() > kLongestLine) {

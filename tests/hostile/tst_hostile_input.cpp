@@ -28,14 +28,7 @@
 #include <atomic>
 #include <malloc.h>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define HUEPRINT_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define HUEPRINT_ASAN 1
-#endif
+#include "support/sanitizer_build.h"
 #ifdef HUEPRINT_ASAN
 #include <sanitizer/allocator_interface.h>
 #endif
