@@ -12,7 +12,7 @@ stage() { # runs a stage and says how long it took
 stage scripts/build.sh
 # Proof against bad input: the tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 # each fuzz target for a bounded time, clang-tidy and cppcheck. The sanitized build is clang's
-# Release build (the one above is gcc's), warnings as errors in both, so the suite runs built
+# (the one above is gcc's Release build), warnings as errors in both, so the suite runs built
 # by either compiler.
 stage scripts/sanitized-tests.sh
 stage scripts/fuzz.sh

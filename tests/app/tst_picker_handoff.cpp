@@ -23,6 +23,7 @@
 
 using namespace hueprint;
 using hueprint::testing::MemorySettingsStore;
+using hueprint::testing::clipboardTexts;
 using hueprint::testing::RecordingPlatform;
 
 namespace {
@@ -373,17 +374,6 @@ const QString kWidthKey = QStringLiteral("Settings/Number of Characters");
 
 void altKey(Qt::Key key) {
     QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
-}
-
-// The texts put on the clipboard, in order.
-QStringList clipboardTexts(const QStringList& calls) {
-    QStringList texts;
-    for (const QString& call : calls) {
-        if (call.startsWith(QLatin1String("set:"))) {
-            texts << call.mid(4);
-        }
-    }
-    return texts;
 }
 
 // In the picker: Decimal chosen, the width box entered and "9" typed over its "6", which does

@@ -37,6 +37,7 @@
 #include <optional>
 
 using namespace hueprint;
+using hueprint::testing::clipboardTexts;
 using hueprint::testing::RecordingPlatform;
 
 namespace {
@@ -207,16 +208,6 @@ QMimeData* swatchMime(ColorValue color) {
     auto* mime = new QMimeData;
     mime->setData(QString::fromLatin1(ColorSwatch::kMimeType), QByteArray::number(color));
     return mime;
-}
-
-QStringList clipboardTexts(const QStringList& calls) {
-    QStringList texts;
-    for (const QString& call : calls) {
-        if (call.startsWith(QLatin1String("set:"))) {
-            texts << call.mid(4);
-        }
-    }
-    return texts;
 }
 
 } // namespace

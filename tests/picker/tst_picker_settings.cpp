@@ -33,6 +33,7 @@
 #include <sys/stat.h>
 
 using namespace hueprint;
+using hueprint::testing::clipboardTexts;
 using hueprint::testing::RecordingPlatform;
 
 namespace {
@@ -192,16 +193,6 @@ QString differences(const Values& actual, const Values& expected) {
         const Values expected_ = (expected);                                                       \
         QVERIFY2(actual_ == expected_, qPrintable(differences(actual_, expected_)));               \
     } while (false)
-
-QStringList clipboardTexts(const QStringList& calls) {
-    QStringList texts;
-    for (const QString& call : calls) {
-        if (call.startsWith(QLatin1String("set:"))) {
-            texts << call.mid(4);
-        }
-    }
-    return texts;
-}
 
 QString selectedMode(const frmMain* picker) {
     if (picker->optDecimal->isChecked()) {

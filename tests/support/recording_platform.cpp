@@ -52,4 +52,14 @@ void MemorySettingsStore::setValue(const QString& section, const QString& key,
     values.insert(section + QLatin1Char('/') + key, text);
 }
 
+QStringList clipboardTexts(const QStringList& calls) {
+    QStringList texts;
+    for (const QString& call : calls) {
+        if (call.startsWith(QLatin1String("set:"))) {
+            texts << call.mid(4);
+        }
+    }
+    return texts;
+}
+
 } // namespace hueprint::testing

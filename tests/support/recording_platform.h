@@ -29,6 +29,9 @@ public:
     QStringList calls; // every call in order
 };
 
+// The texts a recording clipboard was given, in order, from its calls.
+QStringList clipboardTexts(const QStringList& calls);
+
 class RecordingMessageBox final : public MessageBox {
 public:
     struct Shown {
