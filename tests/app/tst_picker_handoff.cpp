@@ -22,8 +22,8 @@
 #include <QtTest>
 
 using namespace hueprint;
-using hueprint::testing::MemorySettingsStore;
 using hueprint::testing::clipboardTexts;
+using hueprint::testing::MemorySettingsStore;
 using hueprint::testing::RecordingPlatform;
 
 namespace {
