@@ -7,11 +7,12 @@
 #include "app/picker_host.h"
 #include "app/picker_window.h"
 #include "app/template_window.h"
-#include "hostile/picker_invariants.h"
 #include "picker/leading_number.h"
 #include "picker/picker_settings.h"
 #include "platform/color_swatch.h"
+#include "support/picker_invariants.h"
 #include "support/recording_platform.h"
+#include "support/windows.h"
 #include "template/preset_palette.h"
 
 #include <QApplication>
@@ -37,8 +38,7 @@
 extern quintptr Q_CORE_EXPORT qtHookData[];
 
 using namespace hueprint;
-using hueprint::testing::pickerViolations;
-using hueprint::testing::RecordingPlatform;
+using namespace hueprint::testing;
 
 namespace {
 
@@ -228,12 +228,6 @@ void pasteInside(QLineEdit* box, const QString& text) {
     box->paste();
 }
 
-bool showActive(QWidget* window) {
-    window->show();
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
-}
-
 // The template window and its picker host on recording services, assembled as the program
 // assembles them.
 struct Program {
@@ -365,16 +359,14 @@ void HostileInputTest::megabyteInPrefix() {
         timer.start();
         pasteOver(picker->txtPrefix, text);
         const qint64 pasted = timer.elapsed();
-        const QStringList broken = pickerViolations(*picker);
-        QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QStringLiteral("; "))));
+        VERIFY_NONE_BROKEN(pickerViolations(*picker));
         QVERIFY(!picker->txtPrefix->text().isEmpty());
         QVERIFY(text.startsWith(picker->txtPrefix->text()));
         QCOMPARE(program.platform.clipboard.text, picker->txtValue->text());
 
         // A color change carries the whole prefix along.
         picker->sldBlue->setValue(decimal ? 7 : 9);
-        const QStringList afterChange = pickerViolations(*picker);
-        QVERIFY2(afterChange.isEmpty(), qPrintable(afterChange.join(QStringLiteral("; "))));
+        VERIFY_NONE_BROKEN(pickerViolations(*picker));
         qInfo("a megabyte pasted into the prefix box (%s): it holds %lld characters, value text "
               "%lld; paste %lld ms, color change %lld ms",
               decimal ? "decimal" : "hexadecimal",
@@ -395,8 +387,7 @@ void HostileInputTest::megabyteInPrefix() {
     picker = program.openPicker();
     QVERIFY(picker != nullptr);
     QCOMPARE(picker->txtPrefix->text(), prefix);
-    const QStringList reopened = pickerViolations(*picker);
-    QVERIFY2(reopened.isEmpty(), qPrintable(reopened.join(QStringLiteral("; "))));
+    VERIFY_NONE_BROKEN(pickerViolations(*picker));
 }
 
 void HostileInputTest::pastedIntoEveryBox_data() {
@@ -456,8 +447,7 @@ void HostileInputTest::pastedIntoEveryBox() {
     // The picker still works: a slider still moves the color.
     picker->sldGreen->setValue(33);
     QCOMPARE((picker->picCurColor->backColor() >> 8) & 0xFF, 33);
-    const QStringList broken = pickerViolations(*picker);
-    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QStringLiteral("; "))));
+    VERIFY_NONE_BROKEN(pickerViolations(*picker));
     qInfo("%d pastes into %s in %lld ms", pastes, qPrintable(box), timer.elapsed());
 }
 
@@ -481,13 +471,11 @@ void HostileInputTest::pastedWhileTyping() {
                                                            broken.join(QStringLiteral("; ")))));
         }
         picker->picFavorite[0]->setFocus(Qt::TabFocusReason);
-        const QStringList left = pickerViolations(*picker, typedInto);
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral("; "))));
+        VERIFY_NONE_BROKEN(pickerViolations(*picker, typedInto));
     }
     // The next color from elsewhere rewrites every box.
     QTest::mouseClick(picker->picFavorite[4], Qt::LeftButton);
-    const QStringList recalled = pickerViolations(*picker);
-    QVERIFY2(recalled.isEmpty(), qPrintable(recalled.join(QStringLiteral("; "))));
+    VERIFY_NONE_BROKEN(pickerViolations(*picker));
 }
 
 void HostileInputTest::openedAndClosedThousandTimes() {

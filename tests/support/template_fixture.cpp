@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "template_fixture.h"
 
-#include <QApplication>
-#include <QTest>
+#include "windows.h"
+
+#include <QCoreApplication>
 
 namespace hueprint::testing {
 
@@ -17,9 +18,7 @@ TemplateFixture::~TemplateFixture() {
 }
 
 bool TemplateFixture::showActive() {
-    window->show();
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
+    return testing::showActive(window);
 }
 
 } // namespace hueprint::testing
