@@ -174,21 +174,6 @@ QString selectedMode(const frmMain* picker) {
     return QStringLiteral("none");
 }
 
-// A program exit that looks at the settings file at the moment the program would end.
-class SnapshotProgramExit final : public ProgramExit {
-public:
-    explicit SnapshotProgramExit(QString fileName) : fileName_(std::move(fileName)) {}
-    void endProgram() override {
-        ++ends;
-        fileAtEnd = iniContents(fileName_);
-    }
-    int ends = 0;
-    Values fileAtEnd;
-
-private:
-    QString fileName_;
-};
-
 } // namespace
 
 class PickerSettingsTest : public QObject {
@@ -1204,13 +1189,13 @@ void PickerSettingsTest::unwritableLocation() {
 }
 
 void PickerSettingsTest::exitWithPickerOpenSaves() {
-    RecordingPlatform doubles;
-    QtSettingsStore store(kApplication);
-    SnapshotProgramExit programExit(iniPath());
-    PlatformServices services{doubles.clipboard,   doubles.messageBox, doubles.beeper, programExit,
-                              doubles.colorDialog, doubles.random,     store};
-    PickerHost host(services);
-    QPointer<Form1> form = new Form1(services, host);
+    IniPlatform ini;
+    Values fileAtEnd;
+    ini.doubles.programExit.atEnd = [&] {
+        fileAtEnd = iniContents(iniPath());
+    };
+    PickerHost host(ini.services);
+    QPointer<Form1> form = new Form1(ini.services, host);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.data()));
 
@@ -1222,10 +1207,10 @@ void PickerSettingsTest::exitWithPickerOpenSaves() {
     QVERIFY(!QFile::exists(iniPath())); // nothing written while the picker is open
 
     QTest::mouseClick(form->Command4, Qt::LeftButton); // "E&xit"
-    QCOMPARE(programExit.ends, 1);
+    QCOMPARE(ini.doubles.programExit.ends, 1);
     // When the program was told to end, the picker's settings were already on disk.
-    QCOMPARE(programExit.fileAtEnd.value(kCurrentColorKey), QStringLiteral("33023"));
-    QCOMPARE(programExit.fileAtEnd.size(), defaultValues().size());
+    QCOMPARE(fileAtEnd.value(kCurrentColorKey), QStringLiteral("33023"));
+    QCOMPARE(fileAtEnd.size(), defaultValues().size());
     QVERIFY(host.picker() == nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(form.isNull());
