@@ -1005,7 +1005,7 @@ void PickerSettingsTest::garbageFile() {
                       QString::fromLatin1(content.mid(at + line.size(), end - at - line.size())));
     }
 
-    // Opening: the store reads the file, the picker loads from it (bench/opening.sh times it).
+    // Opening: the store reads the file, the picker loads from it (bench/picker.sh times it).
     {
         QFile file(iniPath());
         QVERIFY(file.open(QIODevice::WriteOnly));
