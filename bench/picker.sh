@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the program in build-bench/ and runs the picker benchmark (not part of the test
-# command): the picker against a bare window of its size, and a damaged 6 MB settings file
-# against the file a first run leaves and an empty one, and a slider step against a bare
-# slider's.
+# command): the picker's opening against a bare window of its size, a damaged 6 MB settings
+# file against the file a first run leaves and an empty one, and a slider step against a
+# slider that writes one text box.
 #   bench/picker.sh [rounds]
 # Runs offscreen by default; set QT_QPA_PLATFORM=xcb (under xvfb-run) to draw through X.
 set -euo pipefail

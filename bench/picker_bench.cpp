@@ -6,7 +6,8 @@
 //   2. The picker built and loaded (not shown) on a damaged 6 MB settings file, against the
 //      same on the file a first run leaves and on an empty file.
 //   3. One step of a slider by an arrow key, with its whole cascade (sliders, swatch, value
-//      text, three boxes, clipboard), against the same key on a bare QSlider.
+//      text, three boxes, clipboard), against the same key on a QSlider that writes its value
+//      into one QLineEdit.
 
 #include "app/picker_window.h"
 #include "platform/beeper.h"
@@ -152,6 +153,10 @@ void damagedSettingsFile(const QTemporaryDir& folder, int rounds) {
     QFile written(folder.filePath(firstRun + QStringLiteral(".ini")));
     const QByteArray valid = written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
     const QByteArray damaged = damagedFile();
+    // As large, and sound: the first run's file with a prefix of the same size, which the
+    // prefix box cuts to what it holds.
+    QByteArray large = valid;
+    large.replace("Prefix=|cFF", "Prefix=" + QByteArray(damaged.size() - valid.size(), 'p'));
 
     // Each opening reads a file of a new name: QSettings keeps the files it has read.
     int files = 0;
@@ -176,14 +181,16 @@ void damagedSettingsFile(const QTemporaryDir& folder, int rounds) {
         QFile::remove(fileName);
         return elapsed;
     };
-    std::vector<double> empty, first, broken;
+    std::vector<double> empty, first, sound, broken;
     for (int round = 0; round <= rounds; ++round) {
         const double e = open(QByteArray());
         const double f = open(valid);
+        const double l = open(large);
         const double d = open(damaged);
         if (round > 0) {
             empty.push_back(e);
             first.push_back(f);
+            sound.push_back(l);
             broken.push_back(d);
         }
     }
@@ -192,11 +199,12 @@ void damagedSettingsFile(const QTemporaryDir& folder, int rounds) {
     const Spread baseline = spread(first);
     report("empty file", empty, baseline);
     report("the file a first run leaves (baseline)", first, baseline);
-    std::printf("  %-44s %8.4f / %8.4f ms   ratio %6.2f (%.2f to the empty file)\n",
-                qPrintable(QStringLiteral("damaged file, %1 MB").arg(damaged.size() >> 20)),
-                spread(broken).median, spread(broken).worst,
-                spread(broken).median / baseline.median,
-                spread(broken).median / spread(empty).median);
+    report(qPrintable(QStringLiteral("the same with a prefix of %1 MB").arg(large.size() >> 20)),
+           sound, baseline);
+    report(qPrintable(QStringLiteral("damaged file, %1 MB").arg(damaged.size() >> 20)), broken,
+           baseline);
+    std::printf("  damaged file against the sound one of its size: ratio %.2f\n",
+                spread(broken).median / spread(sound).median);
 }
 
 // Arrow keys on the slider, 255 to the right and 255 back; the time of one step.
@@ -218,9 +226,13 @@ void sliderStep(int rounds) {
     Services platform(store);
     frmMain picker(platform.services, {});
     picker.show();
-    QSlider bare(Qt::Horizontal);
-    bare.setRange(0, 255);
-    bare.show();
+    QWidget bareWindow; // a slider showing its value in one box
+    auto* bare = new QSlider(Qt::Horizontal, &bareWindow);
+    auto* box = new QLineEdit(&bareWindow);
+    bare->setRange(0, 255);
+    QObject::connect(bare, &QSlider::valueChanged, box,
+                     [box](int value) { box->setText(QString::number(value)); });
+    bareWindow.show();
     QCoreApplication::processEvents();
     std::vector<double> hex, decimal, alone;
     for (int round = 0; round <= rounds; ++round) {
@@ -229,7 +241,7 @@ void sliderStep(int rounds) {
         setOptionValue(picker.optDecimal, true);
         picker.txtNumChars->setText(QStringLiteral("9999")); // the widest the box holds
         const double d = stepMs(picker.sldGreen);
-        const double b = stepMs(&bare);
+        const double b = stepMs(bare);
         if (round > 0) {
             hex.push_back(h);
             decimal.push_back(d);
@@ -240,7 +252,7 @@ void sliderStep(int rounds) {
                 "mean step):\n",
                 rounds);
     const Spread baseline = spread(alone);
-    report("bare QSlider (baseline)", alone, baseline);
+    report("QSlider writing one QLineEdit (baseline)", alone, baseline);
     report("picker, Hexadecimal", hex, baseline);
     report("picker, Decimal, width 9999", decimal, baseline);
 }
