@@ -12,6 +12,7 @@
 #include "platform/color_swatch.h"
 #include "support/picker_invariants.h"
 #include "support/recording_platform.h"
+#include "support/template_fixture.h"
 #include "support/windows.h"
 #include "template/preset_palette.h"
 
@@ -228,28 +229,6 @@ void pasteInside(QLineEdit* box, const QString& text) {
     box->paste();
 }
 
-// The template window and its picker host on recording services, assembled as the program
-// assembles them.
-struct Program {
-    RecordingPlatform platform;
-    PickerHost host{platform.services};
-    QPointer<Form1> form = new Form1(platform.services, host);
-
-    Program() = default;
-    ~Program() {
-        host.unload();
-        delete form.data();
-        deleteClosedWindows();
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    frmMain* openPicker() {
-        host.show();
-        return host.picker();
-    }
-};
-
 } // namespace
 
 class HostileInputTest : public QObject {
@@ -306,8 +285,8 @@ void HostileInputTest::megabyteInTemplateText_data() {
 
 void HostileInputTest::megabyteInTemplateText() {
     QFETCH(bool, lineBreaks);
-    Program program;
-    Form1& form = *program.form;
+    TemplateFixture program;
+    Form1& form = *program.window;
     QVERIFY(showActive(&form));
     const QString text = megabyteOfText(lineBreaks);
 
@@ -334,7 +313,7 @@ void HostileInputTest::megabyteInTemplateText() {
     picker->sldGreen->setValue(128);
     QTest::mouseClick(picker->Command1, Qt::LeftButton);
     deleteClosedWindows();
-    QVERIFY(program.host.picker() == nullptr);
+    QVERIFY(program.host->picker() == nullptr);
     QCOMPARE(form.Text1->toPlainText(), form.Text3->text() + text + QStringLiteral("|r"));
     QVERIFY(isPlainColor(form.Picture49->backColor()));
 
@@ -347,7 +326,7 @@ void HostileInputTest::megabyteInTemplateText() {
 }
 
 void HostileInputTest::megabyteInPrefix() {
-    Program program;
+    TemplateFixture program;
     frmMain* picker = program.openPicker();
     QVERIFY(picker != nullptr);
     picker->sldRed->setValue(255);
@@ -380,7 +359,7 @@ void HostileInputTest::megabyteInPrefix() {
     const QString value = picker->txtValue->text();
     QTest::mouseClick(picker->Command1, Qt::LeftButton);
     deleteClosedWindows();
-    QCOMPARE(program.form->Text3->text(), value);
+    QCOMPARE(program.window->Text3->text(), value);
     QCOMPARE(program.platform.settings.values.value(QStringLiteral("Settings/Prefix")), prefix);
 
     // And it is back on the next open.
@@ -407,7 +386,7 @@ void HostileInputTest::pastedIntoEveryBox_data() {
 void HostileInputTest::pastedIntoEveryBox() {
     QFETCH(QString, box);
     QFETCH(QString, mode);
-    Program program;
+    TemplateFixture program;
     frmMain* picker = program.openPicker();
     QVERIFY(picker != nullptr);
     picker->findChild<QRadioButton*>(mode)->setChecked(true);
@@ -454,7 +433,7 @@ void HostileInputTest::pastedIntoEveryBox() {
 // Pasted into the component box the user is in: the box keeps what it was given when the
 // picker reads it, and the color follows its number.
 void HostileInputTest::pastedWhileTyping() {
-    Program program;
+    TemplateFixture program;
     frmMain* picker = program.openPicker();
     QVERIFY(picker != nullptr);
     QVERIFY(showActive(picker));
@@ -480,14 +459,14 @@ void HostileInputTest::pastedWhileTyping() {
 
 void HostileInputTest::openedAndClosedThousandTimes() {
     constexpr int kCycles = 1000;
-    Program program;
+    TemplateFixture program;
     const auto cycle = [&program] {
         frmMain* picker = program.openPicker();
         QVERIFY(picker != nullptr);
         picker->sldRed->setValue(picker->sldRed->value() == 10 ? 20 : 10);
-        program.host.unload();
+        program.host->unload();
         deleteClosedWindows();
-        QVERIFY(program.host.picker() == nullptr);
+        QVERIFY(program.host->picker() == nullptr);
         // The recording clipboard keeps every call; the program's own memory is what counts.
         program.platform.clipboard.calls.clear();
     };

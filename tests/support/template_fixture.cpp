@@ -21,4 +21,9 @@ bool TemplateFixture::showActive() {
     return testing::showActive(window);
 }
 
+frmMain* TemplateFixture::openPicker() {
+    host->show();
+    return host->picker();
+}
+
 } // namespace hueprint::testing
