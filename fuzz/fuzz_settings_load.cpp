@@ -10,11 +10,11 @@
 
 #include "app/picker_window.h"
 #include "fuzz_support.h"
-#include "hostile/picker_invariants.h"
 #include "picker/favorites.h"
 #include "picker/picker_settings.h"
 #include "platform/settings_store.h"
-#include "support/recording_platform.h"
+#include "support/picker_invariants.h"
+#include "support/settings_file.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,9 +29,7 @@
 
 using hueprint::ColorValue;
 using hueprint::frmMain;
-using hueprint::PlatformServices;
 using hueprint::QtSettingsStore;
-using hueprint::testing::RecordingPlatform;
 
 namespace {
 
@@ -107,16 +105,8 @@ QString describe(const StoredState& state) {
 
 // Opens a picker on the store, checks it and closes it (which saves); gives what it held.
 StoredState loadAndCheck(const QString& applicationName, bool checkFavorites) {
-    QtSettingsStore store(applicationName);
-    RecordingPlatform platform;
-    PlatformServices services{platform.clipboard,
-                              platform.messageBox,
-                              platform.beeper,
-                              platform.programExit,
-                              platform.colorDialog,
-                              platform.random,
-                              store};
-    auto picker = std::make_unique<frmMain>(services, std::function<void()>());
+    hueprint::testing::IniPlatform ini(applicationName);
+    auto picker = std::make_unique<frmMain>(ini.services, std::function<void()>());
 
     const QStringList broken = hueprint::testing::pickerViolations(*picker);
     HUEPRINT_FUZZ_CHECK(broken.isEmpty(), broken.join(QStringLiteral("; ")));
@@ -126,7 +116,7 @@ StoredState loadAndCheck(const QString& applicationName, bool checkFavorites) {
         for (int i = 0; i < hueprint::kFavoriteCount; ++i) {
             const auto index = static_cast<std::size_t>(i);
             const auto stored =
-                store.value(hueprint::settings_keys::kFavorites, QString::number(i));
+                ini.store.value(hueprint::settings_keys::kFavorites, QString::number(i));
             const ColorValue loaded = picker->picFavorite.at(index)->backColor();
             const QString context = QStringLiteral("favorite %1 stored \"%2\" loaded %3")
                                         .arg(i)

@@ -326,46 +326,27 @@ void PickerHandoffTest::pickerOutlivesTemplateWindow() {
     QCOMPARE(p.programExit.ends, 0);
 }
 
-namespace {
-
-// Ends the program, noting what the store held at that moment.
-class SnapshotExit final : public ProgramExit {
-public:
-    explicit SnapshotExit(MemorySettingsStore& store) : store_(store) {}
-    void endProgram() override {
-        ++ends;
-        storeAtEnd = store_.values;
-    }
-    int ends = 0;
-    QMap<QString, QString> storeAtEnd;
-
-private:
-    MemorySettingsStore& store_;
-};
-
-} // namespace
-
 // Exit with the picker open: the picker unloads first (its settings are written), then the
 // template window, then the program ends, once.
 void PickerHandoffTest::exitSavesPickerFirst() {
     RecordingPlatform p;
-    SnapshotExit exit(p.settings);
-    PlatformServices services{p.clipboard,   p.messageBox, p.beeper,  exit,
-                              p.colorDialog, p.random,     p.settings};
-    Program program(services);
+    QMap<QString, QString> storeAtEnd;
+    p.programExit.atEnd = [&] {
+        storeAtEnd = p.settings.values;
+    };
+    Program program(p.services);
     QPointer<frmMain> picker = program.customColor();
     picker->sldGreen->setValue(99);
     QVERIFY(p.settings.values.isEmpty());
 
     QTest::mouseClick(program.form->Command4, Qt::LeftButton);
-    QCOMPARE(exit.ends, 1);
-    QCOMPARE(exit.storeAtEnd.value(kCurrentColorKey), QString::number(rgbColor(0, 99, 0)));
-    QCOMPARE(exit.storeAtEnd.value(QStringLiteral("Settings/Hexadecimal")), QStringLiteral("True"));
+    QCOMPARE(p.programExit.ends, 1);
+    QCOMPARE(storeAtEnd.value(kCurrentColorKey), QString::number(rgbColor(0, 99, 0)));
+    QCOMPARE(storeAtEnd.value(QStringLiteral("Settings/Hexadecimal")), QStringLiteral("True"));
     QVERIFY(program.host.picker() == nullptr);
     Program::flushDeletes();
     QVERIFY(picker.isNull());
     QVERIFY(program.form.isNull());
-    QCOMPARE(p.programExit.ends, 0);
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #include "preview/preview_panel.h"
 #include "preview/preview_window.h"
 #include "support/template_fixture.h"
+#include "support/windows.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -26,6 +27,7 @@
 #include <QtTest>
 
 using namespace hueprint;
+using hueprint::testing::showActive;
 using hueprint::testing::TemplateFixture;
 
 namespace {
@@ -63,12 +65,6 @@ QStringList runsOf(const PreviewWindow& preview) {
         runs.append(QStringLiteral("%1:%2").arg(run.color).arg(runText(preview.rendering(), run)));
     }
     return runs;
-}
-
-// The user clicks into the window first: it becomes the active one.
-bool activate(QWidget* window) {
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
 }
 
 bool liesOn(const QRect& window, const QRect& screen) {
@@ -163,7 +159,7 @@ void PreviewWindowTest::f2OpensTheOnePreview() {
     QTest::mouseClick(w()->Command5, Qt::LeftButton);
     frmMain* picker = f_->host->picker();
     QVERIFY(picker != nullptr);
-    QVERIFY(activate(picker));
+    QVERIFY(showActive(picker));
     QTest::keyClick(picker->focusWidget() ? picker->focusWidget() : picker, Qt::Key_F2);
     QCOMPARE(wiring_->preview(), first.data());
     QCOMPARE(previewWindowCount(), 1);
@@ -174,7 +170,7 @@ void PreviewWindowTest::f2OpensTheOnePreview() {
     f_->host->unload();
     QTest::mouseClick(w()->Command5, Qt::LeftButton);
     picker = f_->host->picker();
-    QVERIFY(activate(picker));
+    QVERIFY(showActive(picker));
     QTest::keyClick(picker->focusWidget() ? picker->focusWidget() : picker, Qt::Key_F2);
     QVERIFY(wiring_->preview() != nullptr);
     QCOMPARE(previewWindowCount(), 1);
@@ -276,7 +272,7 @@ void PreviewWindowTest::keepsItsPlaceAndSize() {
         QVERIFY2(key.startsWith(QStringLiteral("Preview Window/")), qPrintable(key));
     }
 
-    QVERIFY(activate(w()));
+    QVERIFY(showActive(w()));
     QTest::keyClick(w()->Text2, Qt::Key_F2);
     QVERIFY(wiring_->preview() != nullptr);
     QCOMPARE(wiring_->preview()->size(), QSize(333, 222));
@@ -307,7 +303,7 @@ void PreviewWindowTest::goesWithTheTemplateWindow() {
     QCOMPARE(picker.isNull(), exit);
     QVERIFY(f_->platform.settings.values.contains(QStringLiteral("Preview Window/Width")));
     if (!exit) {
-        QVERIFY(activate(picker));
+        QVERIFY(showActive(picker));
         QTest::keyClick(picker->focusWidget() ? picker->focusWidget() : picker.data(), Qt::Key_F2);
         QVERIFY(wiring_->preview() == nullptr);
     }

@@ -7,11 +7,13 @@
 #include "app/picker_host.h"
 #include "app/picker_window.h"
 #include "app/template_window.h"
-#include "hostile/picker_invariants.h"
 #include "picker/leading_number.h"
 #include "picker/picker_settings.h"
 #include "platform/color_swatch.h"
+#include "support/picker_invariants.h"
 #include "support/recording_platform.h"
+#include "support/template_fixture.h"
+#include "support/windows.h"
 #include "template/preset_palette.h"
 
 #include <QApplication>
@@ -37,8 +39,7 @@
 extern quintptr Q_CORE_EXPORT qtHookData[];
 
 using namespace hueprint;
-using hueprint::testing::pickerViolations;
-using hueprint::testing::RecordingPlatform;
+using namespace hueprint::testing;
 
 namespace {
 
@@ -228,34 +229,6 @@ void pasteInside(QLineEdit* box, const QString& text) {
     box->paste();
 }
 
-bool showActive(QWidget* window) {
-    window->show();
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
-}
-
-// The template window and its picker host on recording services, assembled as the program
-// assembles them.
-struct Program {
-    RecordingPlatform platform;
-    PickerHost host{platform.services};
-    QPointer<Form1> form = new Form1(platform.services, host);
-
-    Program() = default;
-    ~Program() {
-        host.unload();
-        delete form.data();
-        deleteClosedWindows();
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    frmMain* openPicker() {
-        host.show();
-        return host.picker();
-    }
-};
-
 } // namespace
 
 class HostileInputTest : public QObject {
@@ -312,8 +285,8 @@ void HostileInputTest::megabyteInTemplateText_data() {
 
 void HostileInputTest::megabyteInTemplateText() {
     QFETCH(bool, lineBreaks);
-    Program program;
-    Form1& form = *program.form;
+    TemplateFixture program;
+    Form1& form = *program.window;
     QVERIFY(showActive(&form));
     const QString text = megabyteOfText(lineBreaks);
 
@@ -340,7 +313,7 @@ void HostileInputTest::megabyteInTemplateText() {
     picker->sldGreen->setValue(128);
     QTest::mouseClick(picker->Command1, Qt::LeftButton);
     deleteClosedWindows();
-    QVERIFY(program.host.picker() == nullptr);
+    QVERIFY(program.host->picker() == nullptr);
     QCOMPARE(form.Text1->toPlainText(), form.Text3->text() + text + QStringLiteral("|r"));
     QVERIFY(isPlainColor(form.Picture49->backColor()));
 
@@ -353,7 +326,7 @@ void HostileInputTest::megabyteInTemplateText() {
 }
 
 void HostileInputTest::megabyteInPrefix() {
-    Program program;
+    TemplateFixture program;
     frmMain* picker = program.openPicker();
     QVERIFY(picker != nullptr);
     picker->sldRed->setValue(255);
@@ -365,16 +338,14 @@ void HostileInputTest::megabyteInPrefix() {
         timer.start();
         pasteOver(picker->txtPrefix, text);
         const qint64 pasted = timer.elapsed();
-        const QStringList broken = pickerViolations(*picker);
-        QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QStringLiteral("; "))));
+        VERIFY_NONE_BROKEN(pickerViolations(*picker));
         QVERIFY(!picker->txtPrefix->text().isEmpty());
         QVERIFY(text.startsWith(picker->txtPrefix->text()));
         QCOMPARE(program.platform.clipboard.text, picker->txtValue->text());
 
         // A color change carries the whole prefix along.
         picker->sldBlue->setValue(decimal ? 7 : 9);
-        const QStringList afterChange = pickerViolations(*picker);
-        QVERIFY2(afterChange.isEmpty(), qPrintable(afterChange.join(QStringLiteral("; "))));
+        VERIFY_NONE_BROKEN(pickerViolations(*picker));
         qInfo("a megabyte pasted into the prefix box (%s): it holds %lld characters, value text "
               "%lld; paste %lld ms, color change %lld ms",
               decimal ? "decimal" : "hexadecimal",
@@ -388,15 +359,14 @@ void HostileInputTest::megabyteInPrefix() {
     const QString value = picker->txtValue->text();
     QTest::mouseClick(picker->Command1, Qt::LeftButton);
     deleteClosedWindows();
-    QCOMPARE(program.form->Text3->text(), value);
+    QCOMPARE(program.window->Text3->text(), value);
     QCOMPARE(program.platform.settings.values.value(QStringLiteral("Settings/Prefix")), prefix);
 
     // And it is back on the next open.
     picker = program.openPicker();
     QVERIFY(picker != nullptr);
     QCOMPARE(picker->txtPrefix->text(), prefix);
-    const QStringList reopened = pickerViolations(*picker);
-    QVERIFY2(reopened.isEmpty(), qPrintable(reopened.join(QStringLiteral("; "))));
+    VERIFY_NONE_BROKEN(pickerViolations(*picker));
 }
 
 void HostileInputTest::pastedIntoEveryBox_data() {
@@ -416,7 +386,7 @@ void HostileInputTest::pastedIntoEveryBox_data() {
 void HostileInputTest::pastedIntoEveryBox() {
     QFETCH(QString, box);
     QFETCH(QString, mode);
-    Program program;
+    TemplateFixture program;
     frmMain* picker = program.openPicker();
     QVERIFY(picker != nullptr);
     picker->findChild<QRadioButton*>(mode)->setChecked(true);
@@ -456,15 +426,14 @@ void HostileInputTest::pastedIntoEveryBox() {
     // The picker still works: a slider still moves the color.
     picker->sldGreen->setValue(33);
     QCOMPARE((picker->picCurColor->backColor() >> 8) & 0xFF, 33);
-    const QStringList broken = pickerViolations(*picker);
-    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QStringLiteral("; "))));
+    VERIFY_NONE_BROKEN(pickerViolations(*picker));
     qInfo("%d pastes into %s in %lld ms", pastes, qPrintable(box), timer.elapsed());
 }
 
 // Pasted into the component box the user is in: the box keeps what it was given when the
 // picker reads it, and the color follows its number.
 void HostileInputTest::pastedWhileTyping() {
-    Program program;
+    TemplateFixture program;
     frmMain* picker = program.openPicker();
     QVERIFY(picker != nullptr);
     QVERIFY(showActive(picker));
@@ -481,25 +450,23 @@ void HostileInputTest::pastedWhileTyping() {
                                                            broken.join(QStringLiteral("; ")))));
         }
         picker->picFavorite[0]->setFocus(Qt::TabFocusReason);
-        const QStringList left = pickerViolations(*picker, typedInto);
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral("; "))));
+        VERIFY_NONE_BROKEN(pickerViolations(*picker, typedInto));
     }
     // The next color from elsewhere rewrites every box.
     QTest::mouseClick(picker->picFavorite[4], Qt::LeftButton);
-    const QStringList recalled = pickerViolations(*picker);
-    QVERIFY2(recalled.isEmpty(), qPrintable(recalled.join(QStringLiteral("; "))));
+    VERIFY_NONE_BROKEN(pickerViolations(*picker));
 }
 
 void HostileInputTest::openedAndClosedThousandTimes() {
     constexpr int kCycles = 1000;
-    Program program;
+    TemplateFixture program;
     const auto cycle = [&program] {
         frmMain* picker = program.openPicker();
         QVERIFY(picker != nullptr);
         picker->sldRed->setValue(picker->sldRed->value() == 10 ? 20 : 10);
-        program.host.unload();
+        program.host->unload();
         deleteClosedWindows();
-        QVERIFY(program.host.picker() == nullptr);
+        QVERIFY(program.host->picker() == nullptr);
         // The recording clipboard keeps every call; the program's own memory is what counts.
         program.platform.clipboard.calls.clear();
     };

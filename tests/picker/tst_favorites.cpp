@@ -12,8 +12,9 @@
 #include "picker/favorites.h"
 #include "platform/color_swatch.h"
 #include "platform/pencil_drag_image.h"
-#include "platform/twips.h"
 #include "support/recording_platform.h"
+#include "support/settings_file.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,8 +38,7 @@
 #include <optional>
 
 using namespace hueprint;
-using hueprint::testing::clipboardTexts;
-using hueprint::testing::RecordingPlatform;
+using namespace hueprint::testing;
 
 namespace {
 
@@ -52,29 +52,6 @@ QString favoriteKey(int index) {
 ColorSwatch* favorite(const frmMain* picker, int index) {
     return picker->picFavorite[static_cast<std::size_t>(index)];
 }
-
-// The picker window on the given services, shown as the user sees it. Closing it as the user
-// does unloads it (saving its settings) and destroys it.
-class Picker {
-public:
-    explicit Picker(PlatformServices& services) : window_(new frmMain(services, {})) {
-        window_->show();
-    }
-    ~Picker() { delete window_.data(); }
-    Picker(const Picker&) = delete;
-    Picker& operator=(const Picker&) = delete;
-
-    frmMain* operator->() const { return window_.data(); }
-    frmMain* get() const { return window_.data(); }
-
-    void close() {
-        window_->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-private:
-    QPointer<frmMain> window_;
-};
 
 // Everything of the picker a drop must leave alone, and what it changes.
 struct PickerState {
@@ -232,7 +209,7 @@ private slots:
 void FavoritesTest::dropOfCurrentColorStoresIt() {
     RecordingPlatform p;
     p.settings.values.insert(kCurrentColorKey, QStringLiteral("33023"));
-    Picker picker(p.services);
+    Picker picker(p.services, Picker::Shown);
     QCOMPARE(picker->picCurColor->backColor(), 33023);
     QCOMPARE(favorite(picker.get(), 5)->backColor(), 32896);
     const PickerState before = PickerState::of(picker.get(), p);
@@ -249,7 +226,7 @@ void FavoritesTest::droppedFavoriteSurvivesReopening() {
     RecordingPlatform p;
     p.settings.values.insert(kCurrentColorKey, QStringLiteral("33023"));
     {
-        Picker picker(p.services);
+        Picker picker(p.services, Picker::Shown);
         verifyDroppedInFlight(dragCurrentColorOnto(picker.get(), favorite(picker.get(), 5)),
                               picker.get());
         QCOMPARE(p.settings.values.value(favoriteKey(5)), QString()); // not yet written
@@ -257,7 +234,7 @@ void FavoritesTest::droppedFavoriteSurvivesReopening() {
     }
     QCOMPARE(p.settings.values.value(favoriteKey(5)), QStringLiteral("33023"));
 
-    Picker reopened(p.services);
+    Picker reopened(p.services, Picker::Shown);
     const auto& defaults = defaultFavoriteColors();
     for (int i = 0; i < kFavoriteCount; ++i) {
         QCOMPARE(favorite(reopened.get(), i)->backColor(),
@@ -282,7 +259,7 @@ void FavoritesTest::dropFromElsewhereIsIgnored() {
 
     RecordingPlatform p;
     p.settings.values.insert(kCurrentColorKey, QStringLiteral("33023"));
-    Picker picker(p.services);
+    Picker picker(p.services, Picker::Shown);
     const PickerState before = PickerState::of(picker.get(), p);
     ColorSwatch* target = favorite(picker.get(), 5);
 
@@ -316,7 +293,7 @@ void FavoritesTest::droppingTheSameColorChangesNothing() {
     RecordingPlatform p;
     // Red is favorite 11's default color.
     p.settings.values.insert(kCurrentColorKey, QStringLiteral("255"));
-    Picker picker(p.services);
+    Picker picker(p.services, Picker::Shown);
     const PickerState before = PickerState::of(picker.get(), p);
     verifyDroppedInFlight(dragCurrentColorOnto(picker.get(), favorite(picker.get(), 11)),
                           picker.get());
@@ -365,7 +342,7 @@ void FavoritesTest::clickRecallsFavorite() {
         p.settings.values.insert(QStringLiteral("Settings/Decimal"), QStringLiteral("True"));
         p.settings.values.insert(QStringLiteral("Settings/Hexadecimal"), QStringLiteral("False"));
     }
-    Picker picker(p.services);
+    Picker picker(p.services, Picker::Shown);
     const PickerState before = PickerState::of(picker.get(), p);
     const ColorValue color = defaultFavoriteColors()[static_cast<std::size_t>(index)];
     p.clipboard.calls.clear();
@@ -393,7 +370,7 @@ void FavoritesTest::clickRecallsFavorite() {
 void FavoritesTest::clickAfterDropRecallsDroppedColor() {
     RecordingPlatform p;
     p.settings.values.insert(kCurrentColorKey, QStringLiteral("33023"));
-    Picker picker(p.services);
+    Picker picker(p.services, Picker::Shown);
     verifyDroppedInFlight(dragCurrentColorOnto(picker.get(), favorite(picker.get(), 5)),
                           picker.get());
     QTest::mouseClick(favorite(picker.get(), 0), Qt::LeftButton);
@@ -408,7 +385,7 @@ void FavoritesTest::clickAfterDropRecallsDroppedColor() {
 
 void FavoritesTest::clickOnCurrentColorDoesNothing() {
     RecordingPlatform p;
-    Picker picker(p.services);
+    Picker picker(p.services, Picker::Shown);
     const PickerState before = PickerState::of(picker.get(), p);
     QTest::mouseClick(picker->picCurColor, Qt::LeftButton);
     verifySameState(PickerState::of(picker.get(), p), before);
@@ -416,7 +393,7 @@ void FavoritesTest::clickOnCurrentColorDoesNothing() {
 
 void FavoritesTest::dragShowsThePencil() {
     RecordingPlatform p;
-    Picker picker(p.services);
+    Picker picker(p.services, Picker::Shown);
     const DragRecord record = dragCurrentColorOnto(picker.get(), favorite(picker.get(), 3));
     verifyDroppedInFlight(record, picker.get());
     QCOMPARE(record.hotSpot, QPoint(1, 0));
@@ -463,7 +440,7 @@ void FavoritesTest::dragShowsThePencil() {
 // image, every pixel, with its point (1, 0) at the pointer's hot spot, and nothing else.
 void FavoritesTest::dragPointerIsThePencil() {
     RecordingPlatform p;
-    Picker picker(p.services);
+    Picker picker(p.services, Picker::Shown);
     const DragRecord record = dragCurrentColorOnto(picker.get(), favorite(picker.get(), 3));
     verifyDroppedInFlight(record, picker.get());
     QVERIFY2(record.pointer.has_value(), "the drag did not set the pointer");
@@ -500,14 +477,10 @@ void FavoritesTest::typicalSessionFile() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-    RecordingPlatform doubles;
-    QtSettingsStore store(QStringLiteral("hueprint"));
-    PlatformServices services{
-        doubles.clipboard,   doubles.messageBox, doubles.beeper, doubles.programExit,
-        doubles.colorDialog, doubles.random,     store};
+    IniPlatform ini;
     QPoint position;
     {
-        Picker picker(services);
+        Picker picker(ini.services, Picker::Shown);
         for (int i = 0; i < 51; ++i) {
             QTest::keyClick(picker->sldRed, Qt::Key_PageUp); // 255
         }
@@ -524,37 +497,8 @@ void FavoritesTest::typicalSessionFile() {
     }
     QFile file(dir.filePath(QStringLiteral("hueprint.ini")));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString expected = QStringLiteral("[Favorites]\n"
-                                            "0=8388608\n"
-                                            "1=32768\n"
-                                            "10=16776960\n"
-                                            "11=255\n"
-                                            "12=16711935\n"
-                                            "13=65535\n"
-                                            "14=16777215\n"
-                                            "2=8421376\n"
-                                            "3=128\n"
-                                            "4=8388736\n"
-                                            "5=33023\n"
-                                            "6=12632256\n"
-                                            "7=8421504\n"
-                                            "8=16711680\n"
-                                            "9=65280\n"
-                                            "\n"
-                                            "[Form%20Position]\n"
-                                            "X=%1\n"
-                                            "Y=%2\n"
-                                            "\n"
-                                            "[Settings]\n"
-                                            "AutoCopy=1\n"
-                                            "Binary=False\n"
-                                            "Current%20Color=33023\n"
-                                            "Decimal=True\n"
-                                            "Hexadecimal=False\n"
-                                            "Number%20of%20Characters=6\n"
-                                            "Prefix=|cFF\n")
-                                 .arg(position.x() * kTwipsPerPixel)
-                                 .arg(position.y() * kTwipsPerPixel);
+    const QString expected = settingsFileText(
+        position, {"5=33023", "Current%20Color=33023", "Decimal=True", "Hexadecimal=False"});
     const QString written = QString::fromUtf8(file.readAll());
     QCOMPARE(written, expected);
     if (qEnvironmentVariableIsSet("HUEPRINT_SHOW_SESSION_FILE")) {

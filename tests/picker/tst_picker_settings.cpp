@@ -12,12 +12,13 @@
 #include "picker/picker_settings.h"
 #include "platform/color_swatch.h"
 #include "platform/twips.h"
+#include "support/picker_invariants.h"
 #include "support/recording_platform.h"
-#include "support/sanitizer_build.h"
+#include "support/settings_file.h"
+#include "support/windows.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,13 +29,11 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <limits>
 #include <memory>
 #include <sys/stat.h>
 
 using namespace hueprint;
-using hueprint::testing::clipboardTexts;
-using hueprint::testing::RecordingPlatform;
+using namespace hueprint::testing;
 
 namespace {
 
@@ -107,38 +106,6 @@ Values customValues() {
     return values;
 }
 
-// The picker window, opened on the given services (which loads it). Closing it as the user
-// does unloads it (saving its settings) and destroys it.
-class Picker {
-public:
-    explicit Picker(PlatformServices& services) : window_(new frmMain(services, {})) {}
-    ~Picker() { delete window_.data(); }
-    Picker(const Picker&) = delete;
-    Picker& operator=(const Picker&) = delete;
-
-    frmMain* operator->() const { return window_.data(); }
-    frmMain* get() const { return window_.data(); }
-
-    void close() {
-        window_->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    bool isGone() const { return window_.isNull(); }
-
-private:
-    QPointer<frmMain> window_;
-};
-
-// The recording services with the real INI store in the folder QSettings was pointed at.
-struct IniPlatform {
-    IniPlatform() : store(kApplication) {}
-    RecordingPlatform doubles;
-    QtSettingsStore store;
-    PlatformServices services{
-        doubles.clipboard,   doubles.messageBox, doubles.beeper, doubles.programExit,
-        doubles.colorDialog, doubles.random,     store};
-};
-
 // Everything an INI file holds, read by a fresh QSettings.
 Values iniContents(const QString& fileName) {
     QSettings settings(fileName, QSettings::IniFormat);
@@ -207,59 +174,11 @@ QString selectedMode(const frmMain* picker) {
     return QStringLiteral("none");
 }
 
-bool isOnSomeScreen(const QRect& frame) {
-    const auto screens = QGuiApplication::screens();
-    return std::any_of(screens.begin(), screens.end(), [&frame](const QScreen* screen) {
-        return screen->geometry().intersects(frame);
-    });
-}
-
-// The picker's state is sound: every color in range, at most one mode, a width the box can
-// hold (the text as stored, at least 1 wide), a value text that matches the controls, and a
-// reachable window.
-void verifySound(const frmMain* picker) {
-    for (const ColorSwatch* favorite : picker->picFavorite) {
-        QVERIFY(isPlainColor(favorite->backColor()));
-    }
-    const ColorValue current = picker->picCurColor->backColor();
-    QVERIFY(isPlainColor(current));
-    QCOMPARE(picker->sldRed->value(), current & 0xFF);
-    QCOMPARE(picker->sldGreen->value(), (current >> 8) & 0xFF);
-    QCOMPARE(picker->sldBlue->value(), (current >> 16) & 0xFF);
-    const int modes = int(picker->optDecimal->isChecked()) + int(picker->optHex->isChecked()) +
-                      int(picker->optBinary->isChecked());
-    QVERIFY(modes <= 1);
-    const QString width = picker->txtNumChars->text();
-    QVERIFY2(!width.isEmpty() && width.size() <= 4, qPrintable(width.left(40)));
-    QVERIFY2(LeadingNumber(width) >= 1, qPrintable(width));
-    QCOMPARE(picker->txtValue->text(),
-             formatValueText(current, hueprint::selectedMode(picker->controls()),
-                             picker->txtPrefix->text(), width)
-                 .text);
-    QVERIFY(isOnSomeScreen(picker->frameGeometry()));
-}
-
-// A program exit that looks at the settings file at the moment the program would end.
-class SnapshotProgramExit final : public ProgramExit {
-public:
-    explicit SnapshotProgramExit(QString fileName) : fileName_(std::move(fileName)) {}
-    void endProgram() override {
-        ++ends;
-        fileAtEnd = iniContents(fileName_);
-    }
-    int ends = 0;
-    Values fileAtEnd;
-
-private:
-    QString fileName_;
-};
-
 } // namespace
 
 class PickerSettingsTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -308,17 +227,7 @@ private:
     QString iniPath() const { return dir_->filePath(kApplication + QStringLiteral(".ini")); }
 
     std::unique_ptr<QTemporaryDir> dir_;
-    qint64 slowestGarbageOpeningMs_ = -1;
-    qint64 slowestFirstOpeningMs_ = -1;
 };
-
-void PickerSettingsTest::cleanupTestCase() {
-    if (slowestGarbageOpeningMs_ >= 0) {
-        qInfo("opening on a damaged settings file: %lld ms at the slowest (limit 100 ms); "
-              "slowest first try %lld ms",
-              slowestGarbageOpeningMs_, slowestFirstOpeningMs_);
-    }
-}
 
 void PickerSettingsTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
@@ -344,7 +253,7 @@ void PickerSettingsTest::emptyStoreGivesDefaults() {
     RecordingPlatform memory;
     IniPlatform ini;
     PlatformServices& services = iniFile ? ini.services : memory.services;
-    testing::RecordingClipboard& clipboard = iniFile ? ini.doubles.clipboard : memory.clipboard;
+    RecordingClipboard& clipboard = iniFile ? ini.doubles.clipboard : memory.clipboard;
 
     Picker picker(services);
     const auto& defaults = defaultFavoriteColors();
@@ -388,38 +297,7 @@ void PickerSettingsTest::firstRunWritesTheDefaultFile() {
         Picker picker(ini.services);
         picker.close();
     }
-    const QPoint initial = initialPickerPosition();
-    const QString expected = QStringLiteral("[Favorites]\n"
-                                            "0=8388608\n"
-                                            "1=32768\n"
-                                            "10=16776960\n"
-                                            "11=255\n"
-                                            "12=16711935\n"
-                                            "13=65535\n"
-                                            "14=16777215\n"
-                                            "2=8421376\n"
-                                            "3=128\n"
-                                            "4=8388736\n"
-                                            "5=32896\n"
-                                            "6=12632256\n"
-                                            "7=8421504\n"
-                                            "8=16711680\n"
-                                            "9=65280\n"
-                                            "\n"
-                                            "[Form%20Position]\n"
-                                            "X=%1\n"
-                                            "Y=%2\n"
-                                            "\n"
-                                            "[Settings]\n"
-                                            "AutoCopy=1\n"
-                                            "Binary=False\n"
-                                            "Current%20Color=0\n"
-                                            "Decimal=False\n"
-                                            "Hexadecimal=True\n"
-                                            "Number%20of%20Characters=6\n"
-                                            "Prefix=|cFF\n")
-                                 .arg(twipsText(initial.x()), twipsText(initial.y()));
-    QCOMPARE(QString::fromUtf8(readFile(iniPath())), expected);
+    QCOMPARE(QString::fromUtf8(readFile(iniPath())), settingsFileText(initialPickerPosition()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -508,8 +386,7 @@ void PickerSettingsTest::userChangesRoundTrip() {
     const QPoint movedTo(40, 30);
     {
         Picker picker(ini.services);
-        picker->show();
-        QVERIFY(QTest::qWaitForWindowActive(picker.get()));
+        QVERIFY(showActive(picker.get()));
 
         // Color: red 200 typed into its box, green 100 with the keyboard on its slider.
         QTest::mouseClick(picker->txtRed, Qt::LeftButton);
@@ -837,7 +714,7 @@ void PickerSettingsTest::storedWidthIsReadAsStored() {
     QCOMPARE(picker->txtNumChars->text(), shown);
     QCOMPARE(beeped, beeps);
     QCOMPARE(picker->txtValue->text(), valueText);
-    verifySound(picker.get());
+    VERIFY_NONE_BROKEN(pickerViolations(*picker.get()));
     picker.close();
     const Values written = iniFile ? iniContents(iniPath()) : memory.settings.values;
     QCOMPARE(written.value(kWidthKey), shown);
@@ -874,8 +751,7 @@ void PickerSettingsTest::clearedPrefixIsWrittenEmpty() {
     IniPlatform ini;
     {
         Picker picker(ini.services);
-        picker->show();
-        QVERIFY(QTest::qWaitForWindowActive(picker.get()));
+        QVERIFY(showActive(picker.get()));
         QTest::mouseClick(picker->txtPrefix, Qt::LeftButton);
         QTest::keyClick(picker->txtPrefix, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(picker->txtPrefix, Qt::Key_Delete);
@@ -987,7 +863,7 @@ void PickerSettingsTest::corruptValueFallsBackAlone() {
     p.settings.values = customValues();
     p.settings.values[key] = text;
     Picker picker(p.services);
-    verifySound(picker.get());
+    VERIFY_NONE_BROKEN(pickerViolations(*picker.get()));
     picker.close();
 
     Values expected = customValues();
@@ -1129,35 +1005,16 @@ void PickerSettingsTest::garbageFile() {
                       QString::fromLatin1(content.mid(at + line.size(), end - at - line.size())));
     }
 
-    // Opening: the store reads the file, the picker loads from it. A busy machine can stall
-    // any one opening, so the file is opened up to three times and the quickest counts.
-    std::unique_ptr<IniPlatform> ini;
-    std::unique_ptr<Picker> picker;
-    qint64 firstMs = -1;
-    qint64 quickestMs = std::numeric_limits<qint64>::max();
-    for (int attempt = 0; attempt < 3 && quickestMs >= 100 * hueprint::testing::kTimeLimitFactor;
-         ++attempt) {
-        picker.reset(); // the attempt before wrote its file: start again from the damaged one
-        ini.reset();
+    // Opening: the store reads the file, the picker loads from it (bench/picker.sh times it).
+    {
         QFile file(iniPath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(file.open(QIODevice::WriteOnly));
         QCOMPARE(file.write(content), content.size());
-        file.close();
-
-        QElapsedTimer timer;
-        timer.start();
-        ini = std::make_unique<IniPlatform>();
-        picker = std::make_unique<Picker>(ini->services);
-        const qint64 openingMs = timer.elapsed();
-        firstMs = firstMs < 0 ? openingMs : firstMs;
-        quickestMs = std::min(quickestMs, openingMs);
     }
-    QVERIFY2(quickestMs < 100 * hueprint::testing::kTimeLimitFactor,
-             qPrintable(QStringLiteral("opened in %1 ms at best").arg(quickestMs)));
-    slowestGarbageOpeningMs_ = std::max(slowestGarbageOpeningMs_, quickestMs);
-    slowestFirstOpeningMs_ = std::max(slowestFirstOpeningMs_, firstMs);
+    auto ini = std::make_unique<IniPlatform>();
+    auto picker = std::make_unique<Picker>(ini->services);
 
-    verifySound(picker->get());
+    VERIFY_NONE_BROKEN(pickerViolations(*picker->get()));
     QVERIFY(ini->doubles.messageBox.shown.empty());
     for (auto it = intact.cbegin(); it != intact.cend(); ++it) {
         QCOMPARE(QString::number(
@@ -1194,7 +1051,7 @@ void PickerSettingsTest::garbageFile() {
 
     IniPlatform again;
     Picker reopened(again.services);
-    verifySound(reopened.get());
+    VERIFY_NONE_BROKEN(pickerViolations(*reopened.get()));
     reopened.close();
     COMPARE_VALUES(iniContents(iniPath()), saved);
 }
@@ -1319,7 +1176,7 @@ void PickerSettingsTest::unwritableLocation() {
     for (int session = 0; session < 2; ++session) {
         IniPlatform ini;
         Picker picker(ini.services);
-        verifySound(picker.get());
+        VERIFY_NONE_BROKEN(pickerViolations(*picker.get()));
         QCOMPARE(picker->picCurColor->backColor(), 0); // nothing was ever saved
         picker->sldRed->setValue(200);
         QCOMPARE(picker->txtValue->text(), QStringLiteral("|cFFC80000"));
@@ -1332,13 +1189,13 @@ void PickerSettingsTest::unwritableLocation() {
 }
 
 void PickerSettingsTest::exitWithPickerOpenSaves() {
-    RecordingPlatform doubles;
-    QtSettingsStore store(kApplication);
-    SnapshotProgramExit programExit(iniPath());
-    PlatformServices services{doubles.clipboard,   doubles.messageBox, doubles.beeper, programExit,
-                              doubles.colorDialog, doubles.random,     store};
-    PickerHost host(services);
-    QPointer<Form1> form = new Form1(services, host);
+    IniPlatform ini;
+    Values fileAtEnd;
+    ini.doubles.programExit.atEnd = [&] {
+        fileAtEnd = iniContents(iniPath());
+    };
+    PickerHost host(ini.services);
+    QPointer<Form1> form = new Form1(ini.services, host);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.data()));
 
@@ -1350,10 +1207,10 @@ void PickerSettingsTest::exitWithPickerOpenSaves() {
     QVERIFY(!QFile::exists(iniPath())); // nothing written while the picker is open
 
     QTest::mouseClick(form->Command4, Qt::LeftButton); // "E&xit"
-    QCOMPARE(programExit.ends, 1);
+    QCOMPARE(ini.doubles.programExit.ends, 1);
     // When the program was told to end, the picker's settings were already on disk.
-    QCOMPARE(programExit.fileAtEnd.value(kCurrentColorKey), QStringLiteral("33023"));
-    QCOMPARE(programExit.fileAtEnd.size(), defaultValues().size());
+    QCOMPARE(fileAtEnd.value(kCurrentColorKey), QStringLiteral("33023"));
+    QCOMPARE(fileAtEnd.size(), defaultValues().size());
     QVERIFY(host.picker() == nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(form.isNull());

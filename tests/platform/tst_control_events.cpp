@@ -4,6 +4,7 @@
 // follow the focus moving inside the program.
 
 #include "platform/control_events.h"
+#include "support/windows.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,9 +45,7 @@ struct KeyWindow {
     }
 
     bool showActive() {
-        window.show();
-        QApplication::setActiveWindow(&window);
-        if (!QTest::qWaitForWindowActive(&window)) {
+        if (!hueprint::testing::showActive(&window)) {
             return false;
         }
         box->setFocus(Qt::OtherFocusReason);

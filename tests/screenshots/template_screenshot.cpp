@@ -51,10 +51,16 @@ int main(int argc, char* argv[]) {
         QTest::keyClicks(form.Text2, QString::fromLatin1(line));
     }
     QTest::mouseClick(form.Picture(swatch), Qt::LeftButton);
-    QTest::qWait(300);
-    // The window's pixels as the display server shows them.
-    const QPixmap shot = form.screen()->grabWindow(form.winId());
-    if (shot.isNull() || !shot.save(args.at(3), "PNG")) {
+    // The window's pixels as the display server shows them, once they are what it draws.
+    QPixmap shot;
+    const bool drawn = QTest::qWaitFor([&form, &shot] {
+        shot = form.screen()->grabWindow(form.winId());
+        const auto pixels = [](const QPixmap& pixmap) {
+            return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        return pixels(shot) == pixels(form.grab());
+    });
+    if (!drawn || !shot.save(args.at(3), "PNG")) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(args.at(3)));
         return 1;
     }

@@ -14,6 +14,7 @@
 #include <QPair>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -51,8 +52,14 @@ public:
 
 class RecordingProgramExit final : public ProgramExit {
 public:
-    void endProgram() override { ++ends; }
+    void endProgram() override {
+        ++ends;
+        if (atEnd) {
+            atEnd();
+        }
+    }
     int ends = 0;
+    std::function<void()> atEnd; // looks at what is left when the program would end
 };
 
 // Answers each dialog with the next scripted answer (a color, or nothing for Cancel).

@@ -10,16 +10,3 @@
 #if defined(__SANITIZE_ADDRESS__)
 #define HUEPRINT_ASAN 1
 #endif
-
-namespace hueprint::testing {
-
-// How much longer a timed case may take in this build. Under AddressSanitizer every large
-// allocation is mapped afresh and every access checked, so time limits that hold for the
-// program as users run it are widened there; the sanitized run is for memory faults, not speed.
-#ifdef HUEPRINT_ASAN
-inline constexpr int kTimeLimitFactor = 4;
-#else
-inline constexpr int kTimeLimitFactor = 1;
-#endif
-
-} // namespace hueprint::testing

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "template_fixture.h"
 
-#include <QApplication>
-#include <QTest>
+#include "windows.h"
+
+#include <QCoreApplication>
 
 namespace hueprint::testing {
 
@@ -17,9 +18,12 @@ TemplateFixture::~TemplateFixture() {
 }
 
 bool TemplateFixture::showActive() {
-    window->show();
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
+    return testing::showActive(window);
+}
+
+frmMain* TemplateFixture::openPicker() {
+    host->show();
+    return host->picker();
 }
 
 } // namespace hueprint::testing

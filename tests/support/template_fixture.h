@@ -20,6 +20,8 @@ struct TemplateFixture {
 
     // Shows the window and waits until it is active.
     bool showActive();
+    // Opens the picker as "C&ustom Color" does, and gives it.
+    frmMain* openPicker();
 
     RecordingPlatform platform;
     std::unique_ptr<PickerHost> host;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// What must hold of a loaded picker whatever reached it: by keyboard, paste or settings file.
+// What must hold of a loaded picker whatever reached it: by mouse, keyboard, paste or settings
+// file.
 
 #include "app/picker_window.h"
 #include "picker/color_value_format.h"
@@ -9,18 +10,24 @@
 #include "platform/color_swatch.h"
 #include "platform/color_value.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QList>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QStringList>
+#include <algorithm>
+#include <array>
 
 namespace hueprint::testing {
 
-// Every broken invariant, described; an empty list when the picker is sound. Each component
-// box must show its component as plain digits, except the lenient boxes (boxes the user typed
-// or pasted into, which the picker does not rewrite while they have the focus): their number
-// must round to the component.
+// Every broken invariant, described; an empty list when the picker is sound: every color in
+// range, at most one mode, a width the box can hold (at least 1, at most 4 characters), a value
+// text that the controls give, sliders and component boxes showing the color, and a window on
+// some screen. Each component box must show its component as plain digits, except the lenient
+// boxes (boxes the user typed or pasted into, which the picker does not rewrite until a color
+// comes from elsewhere, as "", "2.5" or "1E2"): their number must round to the component.
 inline QStringList pickerViolations(const frmMain& picker,
                                     const QList<const QLineEdit*>& lenientBoxes = {}) {
     QStringList broken;
@@ -37,8 +44,8 @@ inline QStringList pickerViolations(const frmMain& picker,
     }
 
     const QString width = controls.txtNumChars->text();
-    if (width.isEmpty() || LeadingNumber(width) == 0) {
-        broken << QStringLiteral("width box holds \"%1\"").arg(width);
+    if (width.isEmpty() || width.size() > 4 || LeadingNumber(width) < 1) {
+        broken << QStringLiteral("width box holds \"%1\"").arg(width.left(40));
     }
 
     const FormattedValue expected =
@@ -83,7 +90,27 @@ inline QStringList pickerViolations(const frmMain& picker,
                           .arg(component);
         }
     }
+
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const QRect frame = picker.frameGeometry();
+    if (std::none_of(screens.begin(), screens.end(), [&frame](const QScreen* screen) {
+            return screen->geometry().intersects(frame);
+        })) {
+        broken << QStringLiteral("window at (%1, %2) on no screen").arg(frame.x()).arg(frame.y());
+    }
     return broken;
 }
 
+// The component boxes, all lenient: for a picker the user has typed or pasted into.
+inline QList<const QLineEdit*> componentBoxes(const frmMain& picker) {
+    return {picker.txtRed, picker.txtGreen, picker.txtBlue};
+}
+
 } // namespace hueprint::testing
+
+// Fails the test, naming each broken invariant, unless the list of violations is empty.
+#define VERIFY_NONE_BROKEN(violations)                                                             \
+    do {                                                                                           \
+        const QStringList broken_ = (violations);                                                  \
+        QVERIFY2(broken_.isEmpty(), qPrintable(broken_.join(QStringLiteral("; "))));               \
+    } while (false)
