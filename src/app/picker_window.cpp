@@ -66,8 +66,8 @@ QLineEdit* textBox(QWidget* parent, int maxLength = kLongestPrefix) {
 
 } // namespace
 
-frmMain::frmMain(PlatformServices& services, std::function<void()> setThisColor, QWidget* parent)
-    : QWidget(parent), services_(services), setThisColor_(std::move(setThisColor)) {
+frmMain::frmMain(PlatformServices& services, QWidget* parent)
+    : QWidget(parent), services_(services) {
     setObjectName(QStringLiteral("frmMain"));
     setupFixedWindow(this, kWindowCaption, kClientWidth, kClientHeight, WindowKind::Dialog);
     createControls();
@@ -249,11 +249,7 @@ void frmMain::wireEvents() {
     connect(cmdRandom, &QPushButton::clicked, this, [this] { RandomColor(controls(), services_); });
     connect(cmdPick, &QPushButton::clicked, this,
             [this] { PickFromColorDialog(controls(), services_); });
-    connect(Command1, &QPushButton::clicked, this, [this] {
-        if (setThisColor_) {
-            setThisColor_();
-        }
-    });
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     for (int i = 0; i < kFavoriteCount; ++i) {
         ColorSwatch* favorite = picFavorite[static_cast<std::size_t>(i)];
         connect(favorite, &ColorSwatch::clicked, this,
@@ -261,6 +257,10 @@ void frmMain::wireEvents() {
         connect(favorite, &ColorSwatch::dropped, this,
                 [this, i](QObject* source) { StoreFavorite(controls(), i, source); });
     }
+}
+
+void frmMain::Command1_Click() {
+    emit colorAccepted(picCurColor->backColor(), txtValue->text());
 }
 
 void frmMain::Form_Load() {

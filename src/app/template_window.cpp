@@ -5,6 +5,7 @@
 #include "platform/access_key_focus.h"
 #include "platform/color_swatch.h"
 #include "platform/control_colors.h"
+#include "platform/program_exit.h"
 #include "platform/text_box_text.h"
 #include "platform/twips.h"
 #include "platform/ui_font.h"
@@ -55,7 +56,7 @@ Form1::Form1(PlatformServices& services, PickerHost& pickerHost, QWidget* parent
     wireEvents();
     focusButtonsOnAccessKey(this);
     describeTemplateWindow(*this);
-    pickerHost_.attachTemplate(this, controls());
+    connect(&pickerHost_, &PickerHost::colorAccepted, this, &Form1::AcceptPickerColor);
     centerOnScreen(this);
     Text3->setFocus(Qt::OtherFocusReason);
 }
@@ -150,11 +151,20 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-    Exit([this] { pickerHost_.unload(); }, [this] { close(); }, services_.programExit);
+    // Exit: the picker unloads (saving its settings), then this window, and the program ends.
+    pickerHost_.unload();
+    close();
+    services_.programExit.endProgram();
 }
 
 void Form1::Command5_Click() {
     pickerHost_.show();
+}
+
+void Form1::AcceptPickerColor(ColorValue color, const QString& valueText) {
+    Picture49->setBackColor(color);
+    Text3->setText(valueText);
+    ComposeTemplate(controls());
 }
 
 void Form1::Picture_Click(int n) {
