@@ -31,13 +31,6 @@ namespace {
 constexpr int kClientWidth = 5295;
 constexpr int kClientHeight = 2055;
 
-template <typename Control>
-Control* place(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(rectFromTwips(left, top, width, height));
-    return control;
-}
-
 QLabel* label(const QString& caption, QWidget* parent) {
     auto* lbl = new QLabel(caption, parent);
     lbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -144,10 +137,9 @@ void frmMain::createControls() {
     frameFavorites = place(new QGroupBox(QStringLiteral("Favorite Colors"), this), "frameFavorites",
                            1680, 5760, 5055, 1815);
     for (int i = kFavoriteCount - 1; i >= 0; --i) {
-        auto* favorite = new ColorSwatch(frameFavorites);
-        favorite->setObjectName(QStringLiteral("picFavorite"));
+        auto* favorite = place(new ColorSwatch(frameFavorites), "picFavorite", 120 + 960 * (i / 3),
+                               240 + 480 * (i % 3), 975, 495);
         favorite->setProperty("index", i);
-        favorite->setGeometry(rectFromTwips(120 + 960 * (i / 3), 240 + 480 * (i % 3), 975, 495));
         favorite->setAcceptsSwatchDrops(true);
         picFavorite[static_cast<std::size_t>(i)] = favorite;
     }

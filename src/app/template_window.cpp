@@ -28,13 +28,6 @@ namespace {
 constexpr int kClientWidth = 5685;
 constexpr int kClientHeight = 6135;
 
-template <typename Control>
-Control* place(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(rectFromTwips(left, top, width, height));
-    return control;
-}
-
 QPlainTextEdit* multiLineBox(QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
