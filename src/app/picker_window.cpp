@@ -77,6 +77,7 @@ frmMain::frmMain(PlatformServices& services, QWidget* parent)
 frmMain::~frmMain() {
     // Whatever way the window goes (closed, or the program ending), it unloads once.
     Form_Unload();
+    detachHandlers(this);
 }
 
 void frmMain::createControls() {

@@ -54,7 +54,9 @@ Form1::Form1(PlatformServices& services, PickerHost& pickerHost, QWidget* parent
     Text3->setFocus(Qt::OtherFocusReason);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    detachHandlers(this);
+}
 
 void Form1::createControls() {
     Command1 =

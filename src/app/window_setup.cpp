@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window_setup.h"
 
+#include "platform/control_events.h"
 #include "platform/frame_extents.h"
 #include "platform/taskbar_presence.h"
 #include "platform/twips.h"
@@ -66,6 +67,13 @@ void centerOnScreen(QWidget* window) {
     // window is shown, the position moved to is that of its frame.
     const QMargins frame = frameMarginsBeforeShow(window).value_or(QMargins());
     window->move(centeredFramePosition(screen->availableGeometry(), window->size(), frame));
+}
+
+void detachHandlers(QWidget* window) {
+    for (QObject* child : window->findChildren<QObject*>()) {
+        child->disconnect(window);
+        delete qobject_cast<ControlEvents*>(child); // its handlers belong to the window
+    }
 }
 
 void applyTabOrder(const std::vector<QWidget*>& order) {

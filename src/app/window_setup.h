@@ -32,6 +32,10 @@ Control* place(Control* control, const char* name, int left, int top, int width,
     return control;
 }
 
+// For the window's destructor: its handlers leave its controls' events. The controls are
+// deleted after the destructor has run, and the focus moves among them as they go.
+void detachHandlers(QWidget* window);
+
 // Chains the controls' tab order in the given sequence.
 void applyTabOrder(const std::vector<QWidget*>& order);
 

@@ -22,8 +22,7 @@ constexpr int kHighestComponent = 255;
 
 // The component box being typed in is the one that has the window's focus.
 bool hasFocus(const PickerControls& controls, const QLineEdit* box) {
-    const QWidget* focused = controls.window->focusWidget();
-    return focused != nullptr && focused->objectName() == box->objectName();
+    return controls.window->focusWidget() == box;
 }
 
 int randomComponent(RandomSource& random) {
