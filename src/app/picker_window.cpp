@@ -224,9 +224,8 @@ void frmMain::wireEvents() {
     });
 
     for (QSlider* sld : {sldRed, sldGreen, sldBlue}) {
-        // Change, and Scroll (the user dragging) which runs the same handler.
+        // Change, and Scroll: a slider tracks the user's drag, changing its value at each step.
         connect(sld, &QSlider::valueChanged, this, [this] { ApplySliders(controls(), services_); });
-        connect(sld, &QSlider::sliderMoved, this, [this] { ApplySliders(controls(), services_); });
     }
     const std::array<std::pair<QLineEdit*, QSlider*>, 3> components = {
         {{txtRed, sldRed}, {txtGreen, sldGreen}, {txtBlue, sldBlue}}};
