@@ -31,7 +31,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -76,12 +75,12 @@ void report(const char* name, const std::vector<double>& times, const Spread& ba
 void pickerAgainstBareWindow(int rounds) {
     QtSettingsStore store(QStringLiteral("bench-picker"));
     Services platform(store);
-    delete new frmMain(platform.services, {}); // a first run: the settings file now exists
+    delete new frmMain(platform.services); // a first run: the settings file now exists
     std::vector<double> picker, bare;
     for (int round = 0; round <= rounds; ++round) {
         QElapsedTimer timer;
         timer.start();
-        auto* window = new frmMain(platform.services, {});
+        auto* window = new frmMain(platform.services);
         window->show();
         QCoreApplication::processEvents();
         const double pickerMs = ms(timer);
@@ -148,7 +147,7 @@ void damagedSettingsFile(const QTemporaryDir& folder, int rounds) {
     {
         QtSettingsStore store(firstRun);
         Services platform(store);
-        delete new frmMain(platform.services, {});
+        delete new frmMain(platform.services);
     }
     QFile written(folder.filePath(firstRun + QStringLiteral(".ini")));
     const QByteArray valid = written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
@@ -173,7 +172,7 @@ void damagedSettingsFile(const QTemporaryDir& folder, int rounds) {
         timer.start();
         auto store = std::make_unique<QtSettingsStore>(name);
         auto platform = std::make_unique<Services>(*store);
-        auto picker = std::make_unique<frmMain>(platform->services, std::function<void()>());
+        auto picker = std::make_unique<frmMain>(platform->services);
         const double elapsed = ms(timer);
         picker.reset(); // unloads: the settings are saved
         platform.reset();
@@ -224,7 +223,7 @@ double stepMs(QSlider* slider) {
 void sliderStep(int rounds) {
     QtSettingsStore store(QStringLiteral("bench-slider"));
     Services platform(store);
-    frmMain picker(platform.services, {});
+    frmMain picker(platform.services);
     picker.show();
     QWidget bareWindow; // a slider showing its value in one box
     auto* bare = new QSlider(Qt::Horizontal, &bareWindow);

@@ -106,7 +106,7 @@ QString describe(const StoredState& state) {
 // Opens a picker on the store, checks it and closes it (which saves); gives what it held.
 StoredState loadAndCheck(const QString& applicationName, bool checkFavorites) {
     hueprint::testing::IniPlatform ini(applicationName);
-    auto picker = std::make_unique<frmMain>(ini.services, std::function<void()>());
+    auto picker = std::make_unique<frmMain>(ini.services);
 
     const QStringList broken = hueprint::testing::pickerViolations(*picker);
     HUEPRINT_FUZZ_CHECK(broken.isEmpty(), broken.join(QStringLiteral("; ")));

@@ -12,7 +12,7 @@ bool showActive(QWidget* window) {
     return QTest::qWaitForWindowActive(window);
 }
 
-Picker::Picker(PlatformServices& services, Showing showing) : window_(new frmMain(services, {})) {
+Picker::Picker(PlatformServices& services, Showing showing) : window_(new frmMain(services)) {
     if (showing == Shown) {
         window_->show();
     }
