@@ -39,7 +39,8 @@ QString replaceColored(const QString& markup, qsizetype position, qsizetype remo
 
 // Plain text typed or pasted as text: its line breaks written as "|n". Without a color it takes
 // the color of the text it continues (the character before it on its line; at a line's start
-// the character after it), so typing at the end of a colored word extends it.
+// the character after it), so typing at the end of a colored word extends it; typed over a
+// selection, the color of the selection's first character.
 QString replaceText(const QString& markup, qsizetype position, qsizetype removed,
                     const QString& inserted, std::optional<TextColor> color = std::nullopt);
 
