@@ -479,9 +479,11 @@ TextColor typingColor(const EditableText& text, qsizetype position) {
     return position > 0 ? colorAt(text, position - 1) : TextColor();
 }
 
-QString replaceColored(const QString& markup, qsizetype position, qsizetype removed,
-                       const EditableText& inserted) {
-    const EditWindow window(markup, position, removed);
+namespace {
+
+// The pieces of an inserted text: a pair of surrogates is one, in the color of its first half;
+// each line break ("\r\n" one) is written "|n".
+std::vector<Piece> piecesOf(const EditableText& inserted) {
     std::vector<Piece> pieces;
     pieces.reserve(size_t(inserted.text.size()));
     const QStringView text(inserted.text);
@@ -498,26 +500,33 @@ QString replaceColored(const QString& markup, qsizetype position, qsizetype remo
         pieces.push_back({text.mid(i, units), color, units == 1 && isBlank(c)});
         i += units;
     }
-    return window.apply(pieces);
+    return pieces;
+}
+
+} // namespace
+
+QString replaceColored(const QString& markup, qsizetype position, qsizetype removed,
+                       const EditableText& inserted) {
+    return EditWindow(markup, position, removed).apply(piecesOf(inserted));
 }
 
 QString replaceText(const QString& markup, qsizetype position, qsizetype removed,
                     const QString& inserted, std::optional<TextColor> color) {
-    const TextColor typed = color ? *color : EditWindow(markup, position, removed).typingColor();
-    return replaceColored(markup, position, removed,
-                          {inserted, std::vector<TextColor>(size_t(inserted.size()), typed)});
+    const EditWindow window(markup, position, removed);
+    const TextColor typed = color ? *color : window.typingColor();
+    return window.apply(
+        piecesOf({inserted, std::vector<TextColor>(size_t(inserted.size()), typed)}));
 }
 
 QString replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
                           const QString& pasted) {
+    const EditWindow window(markup, position, removed);
+    const TextColor typed = window.typingColor();
     EditableText text = editableText(pasted);
-    const TextColor typed = EditWindow(markup, position, removed).typingColor();
     for (TextColor& color : text.colors) {
-        if (!color) {
-            color = typed;
-        }
+        color = color ? color : typed;
     }
-    return replaceColored(markup, position, removed, text);
+    return window.apply(piecesOf(text));
 }
 
 QString colorRange(const QString& markup, qsizetype position, qsizetype length, TextColor color) {
