@@ -36,9 +36,20 @@ bool splitsPair(const QString& text, qsizetype at) {
            text.at(at).isLowSurrogate();
 }
 
+// Printable: other than ASCII letters, digits and marks, each unit as \uXXXX.
+QString printable(const QString& text) {
+    QString out;
+    for (const QChar c : text.left(300)) {
+        out += c.unicode() >= 0x20 && c.unicode() < 0x7F
+                   ? QString(c)
+                   : QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    }
+    return out;
+}
+
 QString describe(const QString& before, const QString& after, const EditableText& model) {
     return QStringLiteral("\nbefore \"%1\"\nafter  \"%2\"\nmodel  \"%3\"")
-        .arg(before.left(200), after.left(200), model.text.left(200));
+        .arg(printable(before), printable(after), printable(model.text));
 }
 
 // Line breaks as the editor counts them: "\r\n", "\r" and "\n" are one each; a pair of
@@ -52,7 +63,8 @@ EditableText withBreaks(const EditableText& text) {
         if (c == u'\r' && i + 1 < text.text.size() && text.text.at(i + 1) == u'\n') {
             continue; // the "\n" stands for both
         }
-        const bool secondHalf = c.isLowSurrogate() && i > 0 && text.text.at(i - 1).isHighSurrogate();
+        const bool secondHalf =
+            c.isLowSurrogate() && i > 0 && text.text.at(i - 1).isHighSurrogate();
         result.text.append(c == u'\r' ? QChar(u'\n') : c);
         result.colors.push_back(secondHalf ? result.colors.back() : color);
     }
@@ -87,32 +99,67 @@ void checkAgreesWithRenderer(const QString& markup, const EditableText& text) {
     HUEPRINT_FUZZ_CHECK(nextVisible() == text.text.size(), markup);
 }
 
-// Marks that color nothing or change nothing, and a color left open at the end.
-void checkNoIdleMarks(const QString& markup) {
+// The marks that change nothing or color nothing (a code before the end or another mark with
+// no visible character between; "|r" before another mark), as [start, end) of the markup.
+std::vector<std::pair<qsizetype, qsizetype>> idleMarks(const QString& markup, TextColor* open) {
+    std::vector<std::pair<qsizetype, qsizetype>> idle;
     TextColor state;
-    qsizetype pendingMark = -1; // a mark not yet followed by a visible character
+    std::optional<std::pair<qsizetype, qsizetype>> pending; // no visible character after it yet
     bool pendingIsCode = false;
     for (qsizetype i = 0; i < markup.size();) {
         const hueprint::MarkupSequence sequence = hueprint::markupSequenceAt(markup, i);
         const bool code = sequence.kind == hueprint::MarkupSequenceKind::Code;
         if (code || sequence.kind == hueprint::MarkupSequenceKind::Reset) {
             const TextColor color = code ? TextColor(sequence.color) : TextColor();
-            HUEPRINT_FUZZ_CHECK(color != state,
-                                QStringLiteral("changes nothing at %1: %2").arg(i).arg(markup));
-            HUEPRINT_FUZZ_CHECK(
-                pendingMark < 0,
-                QStringLiteral("colors nothing at %1: %2").arg(pendingMark).arg(markup));
+            if (pending) {
+                idle.push_back(*pending);
+            }
+            if (color == state) {
+                idle.emplace_back(i, i + sequence.length);
+            }
             state = color;
-            pendingMark = i;
+            pending = std::make_pair(i, i + sequence.length);
             pendingIsCode = code;
         } else if (sequence.kind == hueprint::MarkupSequenceKind::Text && !isBlank(markup.at(i))) {
-            pendingMark = -1;
+            pending.reset();
         }
         i += sequence.length;
     }
-    HUEPRINT_FUZZ_CHECK(!(pendingMark >= 0 && pendingIsCode),
-                        QStringLiteral("empty at the end: %1").arg(markup));
-    HUEPRINT_FUZZ_CHECK(!state, QStringLiteral("left open: %1").arg(markup));
+    if (pending && pendingIsCode) {
+        idle.push_back(*pending);
+    }
+    *open = state;
+    return idle;
+}
+
+// Markup the editor wrote: no idle mark, no color left open at the end.
+void checkNoIdleMarks(const QString& markup) {
+    TextColor open;
+    const auto idle = idleMarks(markup, &open);
+    HUEPRINT_FUZZ_CHECK(idle.empty(), QStringLiteral("idle mark at %1: %2")
+                                          .arg(idle.empty() ? -1 : idle.front().first)
+                                          .arg(markup));
+    HUEPRINT_FUZZ_CHECK(!open, QStringLiteral("left open: %1").arg(markup));
+}
+
+// No idle mark among those an edit wrote: the marks between what it kept before and after.
+void checkNoIdleMarkWritten(const QString& before, const QString& after) {
+    qsizetype kept = 0;
+    while (kept < before.size() && kept < after.size() && before.at(kept) == after.at(kept)) {
+        ++kept;
+    }
+    qsizetype keptAfter = 0;
+    while (keptAfter < std::min(before.size(), after.size()) - kept &&
+           before.at(before.size() - 1 - keptAfter) == after.at(after.size() - 1 - keptAfter)) {
+        ++keptAfter;
+    }
+    TextColor open;
+    for (const auto& [start, end] : idleMarks(after, &open)) {
+        HUEPRINT_FUZZ_CHECK(start < kept || end > after.size() - keptAfter,
+                            QStringLiteral("idle mark written at %1: \"%2\" -> \"%3\"")
+                                .arg(start)
+                                .arg(printable(before), printable(after)));
+    }
 }
 
 // Where an edit of the visible units [from, to) may change the markup: from the end of the
@@ -280,6 +327,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                             describe(markup, after, model));
                 }
             }
+            checkNoIdleMarkWritten(markup, after);
             if (written) {
                 checkNoIdleMarks(after);
             }
