@@ -24,7 +24,8 @@ bool isHex(QChar c) {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
-// The markup without "|c" and eight hexadecimal digits, "|r" and "|n", read left to right.
+// The markup without "|c" or "|C" and eight hexadecimal digits, "|r" and "|n", read left to
+// right.
 QString withoutSequences(const QString& markup) {
     QString kept;
     const QStringView view(markup);
@@ -35,7 +36,7 @@ QString withoutSequences(const QString& markup) {
             i += 2;
             continue;
         }
-        if (rest.startsWith(u"|c") && rest.size() >= 10 &&
+        if ((rest.startsWith(u"|c") || rest.startsWith(u"|C")) && rest.size() >= 10 &&
             std::all_of(rest.begin() + 2, rest.begin() + 10, isHex)) {
             i += 10;
             continue;

@@ -4,6 +4,8 @@
 #include "editor/edit_window.h"
 #include "preview/preview_render.h"
 
+#include <algorithm>
+
 namespace hueprint {
 
 namespace {
@@ -167,8 +169,10 @@ std::vector<TextColor> gradientColors(const QString& text, const std::vector<Col
         colors[size_t(i)] = last;
     }
     // Blanks before the first character take its color.
-    for (qsizetype i = 0; i < text.size() && !colors[size_t(i)]; ++i) {
-        colors[size_t(i)] = last;
+    const auto firstColored = std::find_if(
+        colors.begin(), colors.end(), [](const TextColor& color) { return color.has_value(); });
+    if (firstColored != colors.end()) {
+        std::fill(colors.begin(), firstColored, *firstColored);
     }
     return colors;
 }
