@@ -56,6 +56,19 @@ EditWindow::Item EditWindow::itemAt(qsizetype index, TextColor state) const {
     return item;
 }
 
+// Adds an item; a blank that follows blanks of one line, from `floor` on, joins them (so that a
+// long run of blanks is one item).
+void EditWindow::addBeside(const Item& item, qsizetype floor) {
+    if (qsizetype(items_.size()) > floor && item.blank && !item.lineBreak) {
+        Item& before = items_.back();
+        if (before.blank && !before.lineBreak && before.start + before.length == item.start) {
+            before.length += item.length;
+            return;
+        }
+    }
+    items_.push_back(item);
+}
+
 EditWindow::EditWindow(const QString& markup, qsizetype position, qsizetype removed)
     : markup_(markup) {
     // No more units of text than of markup: anything beyond is the end.
@@ -85,7 +98,7 @@ EditWindow::EditWindow(const QString& markup, qsizetype position, qsizetype remo
             characterBefore_ = true;
             continue;
         }
-        items_.push_back(item);
+        addBeside(item, 0);
     }
     // A removal ends at the end of a pair it splits; an insertion goes where the pair starts.
     const qsizetype end = removed > 0 ? position + removed : unit;
@@ -115,7 +128,7 @@ EditWindow::EditWindow(const QString& markup, qsizetype position, qsizetype remo
         if (!item.mark && !item.blank) {
             break;
         }
-        items_.push_back(item);
+        addBeside(item, removedEnd_);
         i += item.length;
         if (item.mark) {
             state = item.color;

@@ -81,6 +81,7 @@ private:
     };
 
     Item itemAt(qsizetype index, TextColor state) const;
+    void addBeside(const Item& item, qsizetype floor);
     qsizetype offsetOf(qsizetype item) const {
         return item < qsizetype(items_.size()) ? items_[size_t(item)].start : endOffset_;
     }
