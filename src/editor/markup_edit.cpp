@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: MIT
+#include "markup_edit.h"
+
+#include "editor/edit_window.h"
+#include "preview/preview_render.h"
+
+#include <algorithm>
+
+namespace hueprint {
+
+namespace {
+
+TextColor colorAt(const EditableText& text, qsizetype index) {
+    return index < qsizetype(text.colors.size()) ? text.colors[size_t(index)] : TextColor();
+}
+
+// The pieces of an inserted text: a pair of surrogates is one, in the color of its first half;
+// each line break ("\r\n" one) is written "|n".
+std::vector<Piece> piecesOf(const EditableText& inserted) {
+    std::vector<Piece> pieces;
+    pieces.reserve(size_t(inserted.text.size()));
+    const QStringView text(inserted.text);
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        const TextColor color = colorAt(inserted, i);
+        if (isLineBreak(c)) {
+            pieces.push_back({kNewLine, color, true});
+            i += c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n' ? 2 : 1;
+            continue;
+        }
+        const qsizetype units =
+            c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        pieces.push_back({text.mid(i, units), color, units == 1 && isBlankCharacter(c)});
+        i += units;
+    }
+    return pieces;
+}
+
+} // namespace
+
+EditableText editableText(const QString& markup) {
+    EditableText result;
+    result.text.reserve(markup.size());
+    result.colors.reserve(size_t(markup.size()));
+    TextColor state;
+    for (qsizetype i = 0; i < markup.size();) {
+        const MarkupSequence sequence = markupSequenceAt(markup, i);
+        switch (sequence.kind) {
+        case MarkupSequenceKind::Code:
+            state = sequence.color;
+            break;
+        case MarkupSequenceKind::Reset:
+            state.reset();
+            break;
+        case MarkupSequenceKind::NewLine:
+            result.text.append(u'\n');
+            result.colors.push_back(state);
+            break;
+        case MarkupSequenceKind::Text:
+            if (isLineBreak(markup.at(i))) {
+                result.text.append(u'\n');
+                result.colors.push_back(state);
+            } else {
+                result.text.append(QStringView(markup).mid(i, sequence.length));
+                result.colors.insert(result.colors.end(), size_t(sequence.length), state);
+            }
+            break;
+        }
+        i += sequence.length;
+    }
+    return result;
+}
+
+QString markupFor(const EditableText& text) {
+    MarkupWriter writer{TextColor()};
+    for (const Piece& piece : piecesOf(text)) {
+        writer.write(piece);
+    }
+    if (writer.state()) {
+        writer.mark(TextColor());
+    }
+    return writer.text();
+}
+
+TextColor typingColor(const EditableText& text, qsizetype position) {
+    position = std::clamp<qsizetype>(position, 0, text.text.size());
+    if (position > 0 && text.text.at(position - 1) != u'\n') {
+        return colorAt(text, position - 1);
+    }
+    if (position < text.text.size()) {
+        return colorAt(text, position);
+    }
+    return position > 0 ? colorAt(text, position - 1) : TextColor();
+}
+
+QString replaceColored(const QString& markup, qsizetype position, qsizetype removed,
+                       const EditableText& inserted) {
+    return EditWindow(markup, position, removed).apply(piecesOf(inserted));
+}
+
+QString replaceText(const QString& markup, qsizetype position, qsizetype removed,
+                    const QString& inserted, std::optional<TextColor> color) {
+    const EditWindow window(markup, position, removed);
+    const TextColor typed = color ? *color : window.typingColor();
+    return window.apply(
+        piecesOf({inserted, std::vector<TextColor>(size_t(inserted.size()), typed)}));
+}
+
+QString replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
+                          const QString& pasted) {
+    const EditWindow window(markup, position, removed);
+    const TextColor typed = window.typingColor();
+    EditableText text = editableText(pasted);
+    for (TextColor& color : text.colors) {
+        color = color ? color : typed;
+    }
+    return window.apply(piecesOf(text));
+}
+
+QString colorRange(const QString& markup, qsizetype position, qsizetype length, TextColor color) {
+    const EditWindow window(markup, position, length);
+    std::vector<Piece> pieces = window.removedPieces();
+    for (Piece& piece : pieces) {
+        piece.color = color;
+    }
+    return window.apply(pieces);
+}
+
+std::vector<TextColor> gradientColors(const QString& text, const std::vector<ColorValue>& stops) {
+    std::vector<TextColor> colors(size_t(text.size()));
+    if (stops.empty()) {
+        return colors;
+    }
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool secondHalf =
+            text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate();
+        if (!secondHalf && !isBlankCharacter(text.at(i))) {
+            ++characters;
+        }
+    }
+    const auto component = [](ColorValue color, int shift) {
+        return qint64((color >> shift) & 0xFF);
+    };
+    const qint64 segments = qint64(stops.size()) - 1;
+    const qint64 span = std::max<qint64>(characters - 1, 1);
+    qint64 index = -1;
+    TextColor last;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool secondHalf =
+            text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate();
+        if (!secondHalf && !isBlankCharacter(text.at(i))) {
+            ++index;
+            // The place index * segments / span, as a whole segment and a fraction over span.
+            const qint64 segment =
+                std::min(index * segments / span, std::max<qint64>(segments - 1, 0));
+            const qint64 within = index * segments - segment * span;
+            const ColorValue from = stops[size_t(segment)];
+            const ColorValue to = stops[size_t(std::min<qint64>(segment + 1, segments))];
+            int channels[3];
+            for (int c = 0; c < 3; ++c) {
+                const qint64 a = component(from, 8 * c);
+                const qint64 b = component(to, 8 * c);
+                const qint64 scaled = a * span + (b - a) * within; // value times span, >= 0
+                channels[c] = int((2 * scaled + span) / (2 * span));
+            }
+            last = rgbColor(channels[0], channels[1], channels[2]);
+        }
+        colors[size_t(i)] = last;
+    }
+    // Blanks before the first character take its color.
+    const auto firstColored = std::find_if(
+        colors.begin(), colors.end(), [](const TextColor& color) { return color.has_value(); });
+    if (firstColored != colors.end()) {
+        std::fill(colors.begin(), firstColored, *firstColored);
+    }
+    return colors;
+}
+
+QString gradientRange(const QString& markup, qsizetype position, qsizetype length,
+                      const std::vector<ColorValue>& stops) {
+    const EditWindow window(markup, position, length);
+    std::vector<Piece> pieces = window.removedPieces();
+    QString text;
+    for (const Piece& piece : pieces) {
+        text.append(piece.spelling.size() == 2 && piece.spelling.at(0).isHighSurrogate()
+                        ? piece.spelling
+                    : piece.blank ? QStringView(u" ")
+                                  : piece.spelling.left(1));
+    }
+    const std::vector<TextColor> colors = gradientColors(text, stops);
+    qsizetype unit = 0;
+    for (Piece& piece : pieces) {
+        piece.color = colors[size_t(unit)];
+        unit += piece.spelling.size() == 2 && piece.spelling.at(0).isHighSurrogate() ? 2 : 1;
+    }
+    return window.apply(pieces);
+}
+
+} // namespace hueprint
