@@ -21,7 +21,7 @@ probe="$(dirname "${BASH_SOURCE[0]}")/atspi_probe.py"
 # The system's Python, which has the accessibility bindings (one earlier on PATH may not).
 python=/usr/bin/python3
 [[ -x $python ]] || python=python3
-require_tools Xvfb openbox xdotool dbus-daemon orca /usr/libexec/at-spi-bus-launcher "$python"
+require_tools Xvfb openbox xdotool xprop dbus-daemon dbus-send orca /usr/libexec/at-spi-bus-launcher "$python"
 if ! "$python" -c 'import pyatspi' 2>/dev/null; then
     [[ ${HUEPRINT_REQUIRE_ALL_TESTS:-} != 1 ]] || { echo "FAIL: no python3-pyatspi" >&2; exit 1; }
     echo "SKIP: not installed: python3-pyatspi"
@@ -41,8 +41,25 @@ exec {bus_fd}>&-
 export DBUS_SESSION_BUS_ADDRESS
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
 helper_pids+=($!)
+# The program asks the accessibility registry for its listeners as it starts, and waits for the
+# answer: the registry is up before the program starts.
+a11y_bus() { dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress; }
+wait_for "the accessibility bus" a11y_bus
+a11y_address=$(a11y_bus | tr -d ' ')
+wait_for "the accessibility registry" dbus-send --bus="$a11y_address" --print-reply \
+    --dest=org.a11y.atspi.Registry /org/a11y/atspi/registry org.freedesktop.DBus.Peer.Ping
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 helper_pids+=($!)
+# The window manager is up once its check window, named on the root window, names itself; a
+# window mapped before then would not get the focus.
+window_manager_ready() {
+    local check own
+    check=$(xprop -root _NET_SUPPORTING_WM_CHECK | awk '/window id/ { print $NF }')
+    [[ -n "$check" ]] || return 1
+    own=$(xprop -id "$check" _NET_SUPPORTING_WM_CHECK | awk '/window id/ { print $NF }')
+    [[ "$own" == "$check" ]]
+}
+wait_for "the window manager" window_manager_ready
 
 probe() { "$python" "$probe" "$(basename "$program")" "$@"; }
 # expect_focus <name>: the control with the keyboard focus, as the accessibility bus tells it.
