@@ -141,7 +141,7 @@ void frmMain::createControls() {
         auto* favorite = place(new ColorSwatch(frameFavorites), "picFavorite", 120 + 960 * (i / 3),
                                240 + 480 * (i % 3), 975, 495);
         favorite->setProperty("index", i);
-        favorite->setAcceptsSwatchDrops(true);
+        favorite->setAcceptDrops(true);
         picFavorite[static_cast<std::size_t>(i)] = favorite;
     }
     lblValueLbl =
