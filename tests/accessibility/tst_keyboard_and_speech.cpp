@@ -147,6 +147,7 @@ void KeyboardAndSpeechTest::keysOnSwatches_data() {
     row("Tab leaves the grid", 1, {Qt::Key_Tab}, 0);
     row("chosen color: Space", 49, {Qt::Key_Space}, 49);
     row("chosen color: Return", 49, {Qt::Key_Return}, 49);
+    row("chosen color: Left", 49, {Qt::Key_Left}, 49);
     // The favorites: index i in column i / 3 + 1, row i % 3 + 1.
     row("favorite: Space", kFavorite + 11, {Qt::Key_Space}, kFavorite + 11, "Current color: Red");
     row("favorite: Return", kFavorite + 11, {Qt::Key_Return}, kFavorite + 11, "Current color: Red");
@@ -157,6 +158,7 @@ void KeyboardAndSpeechTest::keysOnSwatches_data() {
     row("favorite: Home", kFavorite + 4, {Qt::Key_Home}, kFavorite);
     row("current color: Space", kCurrentColor, {Qt::Key_Space}, kCurrentColor);
     row("current color: Return", kCurrentColor, {Qt::Key_Return}, kCurrentColor);
+    row("current color: Down", kCurrentColor, {Qt::Key_Down}, kCurrentColor);
 }
 
 void KeyboardAndSpeechTest::keysOnSwatches() {
