@@ -61,7 +61,8 @@ window_manager_ready() {
 }
 wait_for "the window manager" window_manager_ready
 
-probe() { "$python" "$probe" "$(basename "$program")" "$@"; }
+# A call to a program that hangs would block the probe without end: it gets half a minute.
+probe() { timeout 30 "$python" "$probe" "$(basename "$program")" "$@"; }
 # expect_focus <name>: the control with the keyboard focus, as the accessibility bus tells it.
 expect_focus() { probe focus "$1" >/dev/null || fail "the focus is not on '$1'"; }
 expect_result() {
@@ -217,9 +218,11 @@ hear "Chosen color: "
 # 10. Orca stops; the program carries on: Shift+Tab back from "C&ustom Color" (which Alt+U
 #     focused) past "&About" and the result box to "Black"; Space.
 kill "$orca_pid"
+orca_running() { [[ $(awk '{ print $3 }' "/proc/$orca_pid/stat" 2>/dev/null) =~ ^[^ZX]$ ]]; }
+wait_for "Orca to stop" eval '! orca_running'
 wait "$orca_pid" 2>/dev/null || true
 orca_pid=""
-xdotool windowactivate --sync "$template"
+timeout 10 xdotool windowactivate --sync "$template" || fail "the template window is not active"
 keys shift+Tab shift+Tab shift+Tab
 expect_focus "Black"
 keys space
