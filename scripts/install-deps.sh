@@ -9,6 +9,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-d
           fonts-liberation fonts-dejavu-core pkg-config libxcb1-dev)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(xvfb xauth x11-utils xdotool xclip imagemagick openbox
+             dbus at-spi2-core python3-pyatspi orca
              clang libclang-rt-14-dev llvm clang-tidy cppcheck
              desktop-file-utils appstream dpkg-dev file lintian)
 fi

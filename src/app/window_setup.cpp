@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window_setup.h"
 
+#include "accessibility/accessible_role.h"
 #include "platform/control_events.h"
 #include "platform/frame_extents.h"
 #include "platform/taskbar_presence.h"
@@ -39,6 +40,9 @@ QIcon programIcon() {
 
 void setupFixedWindow(QWidget* window, const QString& caption, int clientWidthTwips,
                       int clientHeightTwips, WindowKind kind) {
+    // To assistive technology the main window is a frame and the other a dialog, not the
+    // filler that a plain widget is; set before the title, whose change is announced.
+    setAccessibleRole(window, kind == WindowKind::Main ? QAccessible::Window : QAccessible::Dialog);
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     flags |= kind == WindowKind::Main ? Qt::Window : Qt::Tool;

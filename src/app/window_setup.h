@@ -16,7 +16,8 @@ enum class WindowKind {
 };
 
 // A fixed-size top-level window with the given caption and client area (in twips), a close
-// button only, the design font and the program's icon.
+// button only, the design font and the program's icon. Assistive technology is told it is a
+// frame (the main window) or a dialog.
 void setupFixedWindow(QWidget* window, const QString& caption, int clientWidthTwips,
                       int clientHeightTwips, WindowKind kind);
 

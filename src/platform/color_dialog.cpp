@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "color_dialog.h"
 
+#include <QApplication>
 #include <QColorDialog>
+#include <QPointer>
 
 namespace hueprint {
 
@@ -12,7 +14,15 @@ std::optional<ColorValue> QtColorDialog::chooseColor(QWidget* parent, const QStr
     QColorDialog dialog(resolveColor(initial, QPalette()), parent);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     dialog.setWindowTitle(title);
-    if (dialog.exec() != QDialog::Accepted) {
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // As the dialog closes, a window manager may give the focus to another window than the one
+    // the dialog came from (openbox passes over a tool window): the focus goes back itself.
+    if (focus != nullptr) {
+        focus->activateWindow();
+        focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    if (!accepted) {
         return std::nullopt;
     }
     return colorValueOf(dialog.selectedColor());

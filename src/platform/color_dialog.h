@@ -10,7 +10,8 @@ class QWidget;
 
 namespace hueprint {
 
-// The system's color-choice dialog, shown modally and opened in full.
+// The system's color-choice dialog, shown modally and opened in full. When it closes, the focus
+// is back on the control that had it, in the window that was active.
 class ColorDialog {
 public:
     virtual ~ColorDialog() = default;

@@ -72,12 +72,17 @@ void ColorSwatch::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down:
-        // A button moves the focus on with the arrow keys; a swatch leaves them to its window.
-        event->ignore();
-        return;
+        // A button moves the focus on with the arrow keys; a swatch leaves them to its window,
+        // unless it stands in a grid of swatches, a button group, which they move about in.
+        if (group() == nullptr) {
+            event->ignore();
+            return;
+        }
+        break;
     default:
-        QAbstractButton::keyPressEvent(event);
+        break;
     }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {
