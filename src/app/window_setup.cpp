@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "window_setup.h"
 
-#include "platform/frame_extents.h"
 #include "platform/taskbar_presence.h"
 #include "platform/twips.h"
 #include "platform/ui_font.h"
@@ -77,8 +76,7 @@ void centerOnScreen(QWidget* window) {
     }
     // Centred as the user sees it, with the frame the window manager puts around it; before the
     // window is shown, the position moved to is that of its frame.
-    const QMargins frame = frameMarginsBeforeShow(window).value_or(QMargins());
-    window->move(centeredFramePosition(screen->availableGeometry(), window->size(), frame));
+    centerWithFrame(window, screen->availableGeometry());
 }
 
 void applyTabOrder(const std::vector<QWidget*>& order) {
