@@ -15,9 +15,10 @@ step_width=66 # the width of a step's text in the report
 # require_tools <tool>...: skips the session (exit status 77, which CTest counts as skipped)
 # unless each one is installed; with HUEPRINT_REQUIRE_ALL_TESTS=1 (scripts/test.sh) it fails.
 require_tools() {
-    local tool missing=()
+    local tool path missing=()
     for tool in "$@"; do
-        command -v "$tool" >/dev/null || missing+=("$tool")
+        path=$(type -P "$tool" || true)
+        [[ -f $path && -x $path ]] || missing+=("$tool")
     done
     ((${#missing[@]} == 0)) && return
     if [[ ${HUEPRINT_REQUIRE_ALL_TESTS:-} == 1 ]]; then
