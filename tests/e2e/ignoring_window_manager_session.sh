@@ -4,8 +4,9 @@
 # _NET_REQUEST_FRAME_EXTENTS but never does (ignoring_window_manager): the program must not wait
 # for it.
 #  - a click on "C&ustom Color" to the picker's first paint takes well under the second a program
-#    waiting for the answer would lose (the figure is printed; the bound is half of it, far
-#    above the few milliseconds it takes);
+#    waiting for the answer would lose: the fastest of up to three openings (each closed with
+#    "&Set This Color") is under half of it. The figures are printed; an opening takes a few
+#    milliseconds, a few hundred at worst on a busy machine;
 #  - both windows still stand in the middle of the screen (this window manager draws no frame).
 #
 #   ignoring_window_manager_session.sh <hueprint executable> <ignoring_window_manager executable>
@@ -57,6 +58,7 @@ template=$(windows)
 wait_for "the template window's first paint" has_first_paint Form1
 expect_centered "template window" "$template"
 
+# The window manager prints its clock on SIGUSR1.
 clock_count_is() { [[ $(grep -c '^clock' "$work/window_manager.log") -eq $1 ]]; }
 
 # open_picker <n>: the n-th click on "C&ustom Color" (Command5 at 3480,1320, 1335 x 375 twips
