@@ -9,9 +9,11 @@ For each program, run after run (interleaved, after one warm-up run of each):
   (c) peak RSS of the process over the whole run (getrusage of the ended child);
 and, less disturbed by other load on the machine, the CPU time the process has used by its
 first paint and between its two first paints. First paints are reported by the programs
-themselves (HUEPRINT_REPORT_FIRST_PAINT). Input is sent with XTEST; no window manager runs.
+themselves (HUEPRINT_REPORT_FIRST_PAINT). Input is sent with XTEST; no window manager runs,
+unless one is given: --window-manager tests/e2e/ignoring_window_manager (built with the tests)
+measures under a window manager that never answers a request for the frame's size.
 
-  startup.py <hueprint> <bare_window> [--runs N]
+  startup.py <hueprint> <bare_window> [--runs N] [--window-manager PROGRAM]
 """
 
 import argparse
@@ -140,13 +142,20 @@ def main():
     parser.add_argument("hueprint")
     parser.add_argument("baseline")
     parser.add_argument("--runs", type=int, default=15)
+    parser.add_argument("--window-manager", help="a window manager that prints 'ready' once up")
     args = parser.parse_args()
     if args.runs < 10:
         parser.error("at least 10 runs")
 
     xvfb, display = start_xvfb()
     home = tempfile.mkdtemp(prefix="hueprint-bench-")
+    window_manager = None
     try:
+        if args.window_manager:
+            window_manager = subprocess.Popen([args.window_manager], stdout=subprocess.PIPE,
+                                              env=dict(os.environ, DISPLAY=display))
+            if not window_manager.stdout.readline().startswith(b"ready"):
+                sys.exit("the window manager did not start")
         runtime = os.path.join(home, "runtime")
         os.makedirs(runtime, mode=0o700)
         env = {k: v for k, v in os.environ.items()
@@ -169,7 +178,8 @@ def main():
         def median(name, i):
             return statistics.median(r[i] for r in results[name])
 
-        print(f"display {display}, {args.runs} runs each (after one warm-up), medians:")
+        print(f"display {display}, window manager {args.window_manager or 'none'}, {args.runs} runs "
+              "each (after one warm-up), medians:")
         print(f"{'':32}{'hueprint':>10}{'baseline':>10}{'ratio':>7}  |{'text floor':>11}{'ratio':>7}")
         labels = ["(a) start to first paint, ms", "(b) click to second paint, ms",
                   "(c) peak RSS, MiB", "    CPU time to first paint, ms",
@@ -191,6 +201,9 @@ def main():
                 print(f"  {name:10} {label.split(',')[0].strip():25} min {values[0]:7.1f}  "
                       f"max {values[-1]:7.1f}")
     finally:
+        if window_manager:
+            window_manager.terminate()
+            window_manager.wait()
         xvfb.terminate()
         xvfb.wait()
         shutil.rmtree(home, ignore_errors=True)

@@ -16,9 +16,8 @@ source scripts/sanitizer-env.sh
 seconds="${1:-30}"
 shift || true
 targets=("$@")
-if ((${#targets[@]} == 0)); then
-  targets=(fuzz_leading_number fuzz_format_value fuzz_settings_load fuzz_preview_render
-           fuzz_markup_edit)
+if ((${#targets[@]} == 0)); then # every target: fuzz/fuzz_<name>.cpp
+  for source in fuzz/fuzz_*.cpp; do targets+=("$(basename "$source" .cpp)"); done
 fi
 build_sanitized >/dev/null
 

@@ -3,7 +3,6 @@
 
 #include "accessibility/accessible_role.h"
 #include "platform/control_events.h"
-#include "platform/frame_extents.h"
 #include "platform/taskbar_presence.h"
 #include "platform/twips.h"
 #include "platform/ui_font.h"
@@ -69,8 +68,7 @@ void centerOnScreen(QWidget* window) {
     }
     // Centred as the user sees it, with the frame the window manager puts around it; before the
     // window is shown, the position moved to is that of its frame.
-    const QMargins frame = frameMarginsBeforeShow(window).value_or(QMargins());
-    window->move(centeredFramePosition(screen->availableGeometry(), window->size(), frame));
+    centerWithFrame(window, screen->availableGeometry());
 }
 
 void detachHandlers(QWidget* window) {

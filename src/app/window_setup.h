@@ -22,7 +22,7 @@ void setupFixedWindow(QWidget* window, const QString& caption, int clientWidthTw
                       int clientHeightTwips, WindowKind kind);
 
 // Moves the window, not shown yet, so that it stands in the middle of the primary screen, its
-// frame included where the window manager tells the frame's size beforehand.
+// frame included (see centerWithFrame).
 void centerOnScreen(QWidget* window);
 
 // Names the control and puts it at its place in its container, given in twips.

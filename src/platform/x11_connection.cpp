@@ -61,24 +61,6 @@ xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window) {
     return reply ? reply->root : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
 }
 
-bool windowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t hint) {
-    const xcb_atom_t check = atom(connection, "_NET_SUPPORTING_WM_CHECK");
-    const auto rootCheck = property32(connection, root, check, XCB_ATOM_WINDOW);
-    if (rootCheck.empty()) {
-        return false;
-    }
-    // A window manager that has ended leaves its hints on the root window, but its check
-    // window, which names itself, goes with it.
-    const auto ownCheck = property32(connection, rootCheck.front(), check, XCB_ATOM_WINDOW);
-    if (ownCheck.empty() || ownCheck.front() != rootCheck.front()) {
-        return false;
-    }
-    const auto supported =
-        property32(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    return hint != XCB_ATOM_NONE &&
-           std::find(supported.begin(), supported.end(), hint) != supported.end();
-}
-
 void sendToWindowManager(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window,
                          xcb_atom_t type, const std::uint32_t (&data)[5]) {
     xcb_client_message_event_t message{};

@@ -26,10 +26,6 @@ std::vector<std::uint32_t> property32(xcb_connection_t* connection, xcb_window_t
 // The root window of the screen the window is on; XCB_WINDOW_NONE when the window is gone.
 xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window);
 
-// Whether a window manager that follows the desktop window-manager conventions runs on that
-// root window and lists the atom among the hints it supports.
-bool windowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t hint);
-
 // Sends a 32-bit client message about the window to the window manager, as the conventions
 // ask: to the root window, for those who redirect or watch its children.
 void sendToWindowManager(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window,

@@ -50,15 +50,7 @@ wait_for "the accessibility registry" dbus-send --bus="$a11y_address" --print-re
     --dest=org.a11y.atspi.Registry /org/a11y/atspi/registry org.freedesktop.DBus.Peer.Ping
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 helper_pids+=($!)
-# The window manager is up once its check window, named on the root window, names itself; a
-# window mapped before then would not get the focus.
-window_manager_ready() {
-    local check own
-    check=$(xprop -root _NET_SUPPORTING_WM_CHECK | awk '/window id/ { print $NF }')
-    [[ -n "$check" ]] || return 1
-    own=$(xprop -id "$check" _NET_SUPPORTING_WM_CHECK | awk '/window id/ { print $NF }')
-    [[ "$own" == "$check" ]]
-}
+# A window mapped before the window manager is up would not get the focus.
 wait_for "the window manager" window_manager_ready
 
 # A call to a program that hangs would block the probe without end: it gets half a minute.

@@ -26,14 +26,6 @@ step_width=72
 start_session
 mkdir -p "$work/bin"
 
-# The window manager is up once its check window, named on the root window, names itself.
-window_manager_ready() {
-    local check own
-    check=$(xprop -root _NET_SUPPORTING_WM_CHECK | awk '/window id/ { print $NF }')
-    [[ -n "$check" ]] || return 1
-    own=$(xprop -id "$check" _NET_SUPPORTING_WM_CHECK | awk '/window id/ { print $NF }')
-    [[ "$own" == "$check" ]]
-}
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 helper_pids+=($!)
 wait_for "the window manager" window_manager_ready
