@@ -88,6 +88,33 @@ bool isLineBreak(QChar c) {
     return c == u'\n' || c == u'\r';
 }
 
+MarkupSequence markupSequenceAt(const QString& markup, qsizetype index) {
+    const qsizetype size = markup.size();
+    const QChar c = markup.at(index);
+    if (c == u'|' && index + 1 < size) {
+        const QChar mark = markup.at(index + 1);
+        if ((mark == u'c' || mark == u'C') && hexDigitsAt(markup, index + 2) == kHexDigitsInCode) {
+            return {MarkupSequenceKind::Code, 2 + kHexDigitsInCode, codeColor(markup, index + 2)};
+        }
+        if (mark == u'r') {
+            return {MarkupSequenceKind::Reset, 2, kPreviewDefaultColor};
+        }
+        if (mark == u'n') {
+            return {MarkupSequenceKind::NewLine, 2, kPreviewDefaultColor};
+        }
+    }
+    const bool pair =
+        index + 1 < size && ((c.isHighSurrogate() && markup.at(index + 1).isLowSurrogate()) ||
+                             (c == u'\r' && markup.at(index + 1) == u'\n'));
+    return {MarkupSequenceKind::Text, pair ? 2 : 1, kPreviewDefaultColor};
+}
+
+bool isCutShortCode(const QString& markup, qsizetype index) {
+    return markup.at(index) == u'|' && index + 1 < markup.size() &&
+           (markup.at(index + 1) == u'c' || markup.at(index + 1) == u'C') &&
+           markupSequenceAt(markup, index).kind == MarkupSequenceKind::Text;
+}
+
 PreviewRendering renderPreview(const QString& markup) {
     PreviewRendering rendering;
     rendering.text.reserve(markup.size());
@@ -98,50 +125,48 @@ PreviewRendering renderPreview(const QString& markup) {
     const qsizetype size = markup.size();
     for (qsizetype i = 0; i < size;) {
         ++position;
-        const QChar c = markup.at(i);
-        if (c == u'|' && i + 1 < size) {
-            const QChar mark = markup.at(i + 1);
-            if (mark == u'c') {
-                if (hexDigitsAt(markup, i + 2) == kHexDigitsInCode) {
-                    runs.setColor(codeColor(markup, i + 2));
-                    if (openSince == 0) {
-                        openSince = position;
-                    }
-                    i += 2 + kHexDigitsInCode;
-                    position += 1 + kHexDigitsInCode; // all of them ASCII: one unit each
-                    continue;
-                }
-                // Drawn as it stands, from the "|" on.
-                rendering.notes.push_back({PreviewNoteKind::CodeCutShort, position});
-            } else if (mark == u'r') {
-                if (openSince == 0) {
-                    rendering.notes.push_back({PreviewNoteKind::ResetNothingOpen, position});
-                }
-                openSince = 0;
-                runs.setColor(kPreviewDefaultColor);
-                i += 2;
-                ++position;
-                continue;
-            } else if (mark == u'n') {
-                runs.newLine();
-                i += 2;
-                ++position;
-                continue;
+        const MarkupSequence sequence = markupSequenceAt(markup, i);
+        switch (sequence.kind) {
+        case MarkupSequenceKind::Code:
+            runs.setColor(sequence.color);
+            if (openSince == 0) {
+                openSince = position;
             }
+            break;
+        case MarkupSequenceKind::Reset:
+            if (openSince == 0) {
+                rendering.notes.push_back({PreviewNoteKind::ResetNothingOpen, position});
+            }
+            openSince = 0;
+            runs.setColor(kPreviewDefaultColor);
+            break;
+        case MarkupSequenceKind::NewLine:
+            runs.newLine();
+            break;
+        case MarkupSequenceKind::Text: {
+            const QChar c = markup.at(i);
+            if (isCutShortCode(markup, i)) {
+                rendering.notes.push_back({PreviewNoteKind::CodeCutShort, position});
+            }
+            rendering.text.append(QStringView(markup).mid(i, sequence.length));
+            if (!isLineBreak(c)) {
+                ++rendering.visibleCharacters;
+            }
+            rendering.markupBytes += sequence.length == 2 && c.isHighSurrogate() ? 4
+                                     : c.unicode() < 0x80                        ? sequence.length
+                                     : c.unicode() < 0x800                       ? 2
+                                                                                 : 3;
+            if (c == u'\r' && sequence.length == 2) {
+                ++position; // "\r\n" is one break of two characters
+            }
+            i += sequence.length;
+            continue;
         }
-        rendering.text.append(c);
-        ++i;
-        if (c.isHighSurrogate() && i < size && markup.at(i).isLowSurrogate()) {
-            rendering.text.append(markup.at(i)); // the second half of the same character
-            ++i;
         }
-        if (!isLineBreak(c)) {
-            ++rendering.visibleCharacters;
-        } else if (c == u'\r' && i < size && markup.at(i) == u'\n') {
-            rendering.text.append(markup.at(i)); // "\r\n" is one break
-            ++i;
-            ++position;
-        }
+        // The sequences are ASCII: one unit, one character and one byte each.
+        position += sequence.length - 1;
+        rendering.markupBytes += sequence.length;
+        i += sequence.length;
     }
     runs.finishAll();
     if (openSince != 0) {
@@ -178,8 +203,12 @@ QString figuresText(const PreviewRendering& rendering) {
         return count == 1 ? QStringLiteral("1 character")
                           : QStringLiteral("%1 characters").arg(count);
     };
-    return QStringLiteral("Markup: %1    Player sees: %2")
-        .arg(characters(rendering.markupCharacters), characters(rendering.visibleCharacters));
+    const QString bytes = rendering.markupBytes == 1
+                              ? QStringLiteral("1 byte")
+                              : QStringLiteral("%1 bytes").arg(rendering.markupBytes);
+    return QStringLiteral("Markup: %1, %2    Player sees: %3")
+        .arg(characters(rendering.markupCharacters), bytes,
+             characters(rendering.visibleCharacters));
 }
 
 } // namespace hueprint

@@ -11,8 +11,8 @@ namespace hueprint {
 // How the game draws a piece of map text: colored runs of the text the player sees, the
 // mistakes worth telling, and the two lengths.
 //
-// The markup's own sequences: "|c" and eight hexadecimal digits (either case, alpha, red,
-// green, blue; the alpha pair is ignored) draws what follows in that color; "|r" goes back
+// The markup's own sequences: "|c" or "|C" and eight hexadecimal digits (either case, alpha,
+// red, green, blue; the alpha pair is ignored) draws what follows in that color; "|r" goes back
 // to the default white; "|n" starts a new line, as a line break does. Anything else, a "|c"
 // with fewer than eight hexadecimal digits or a lone "|" among them, is drawn as it stands.
 //
@@ -58,9 +58,23 @@ struct PreviewRendering {
     std::vector<PreviewNote> notes;  // in the order of the markup; an open color comes last
     qsizetype markupCharacters = 0;  // characters of markup, what the map stores
     qsizetype visibleCharacters = 0; // characters the player sees: the text, less line breaks
+    qsizetype markupBytes = 0;       // the markup in UTF-8, as the game counts its limits
 };
 
 PreviewRendering renderPreview(const QString& markup);
+
+// What stands in the markup at an index: a color code, "|r", "|n", or one character of text (a
+// surrogate pair and "\r\n" are one character each, a lone surrogate too).
+enum class MarkupSequenceKind { Text, Code, Reset, NewLine };
+struct MarkupSequence {
+    MarkupSequenceKind kind = MarkupSequenceKind::Text;
+    qsizetype length = 1;                    // UTF-16 units
+    ColorValue color = kPreviewDefaultColor; // a code's color
+};
+MarkupSequence markupSequenceAt(const QString& markup, qsizetype index);
+
+// Whether a "|" at the index begins a code that is cut short (drawn as it stands).
+bool isCutShortCode(const QString& markup, qsizetype index);
 
 // The text of one run.
 QString runText(const PreviewRendering& rendering, const PreviewRun& run);
@@ -68,7 +82,7 @@ QString runText(const PreviewRendering& rendering, const PreviewRun& run);
 // A note as a user reads it: "Character 12: ...".
 QString noteText(const PreviewNote& note);
 
-// "Markup: 25 characters   Player sees: 11 characters".
+// "Markup: 25 characters, 25 bytes    Player sees: 11 characters" (bytes in UTF-8).
 QString figuresText(const PreviewRendering& rendering);
 
 // Whether the character starts a new line where it stands in the visible text ("\r\n" is one

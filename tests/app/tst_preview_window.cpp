@@ -193,7 +193,7 @@ void PreviewWindowTest::followsCompositionsAndEdits() {
     QCOMPARE(w()->Text1->toPlainText(), QStringLiteral("|cFFFF0000Hello|r"));
     QTRY_COMPARE(runsOf(*preview), QStringList{QStringLiteral("255:Hello")});
     QCOMPARE(preview->figures()->text(),
-             QStringLiteral("Markup: 17 characters    Player sees: 5 characters"));
+             QStringLiteral("Markup: 17 characters, 17 bytes    Player sees: 5 characters"));
     QCOMPARE(preview->notes()->toPlainText(), QStringLiteral("No mistakes found."));
 
     w()->Text1->setFocus();

@@ -112,8 +112,15 @@ void PreviewRenderTest::table_data() {
                                            << "#FFFFFF{<B>&AMP;</B>}" << QString() << 12 << 12;
     QTest::newRow("lone and doubled |") << "A|B||"
                                         << "#FFFFFF{A|B||}" << QString() << 5 << 5;
-    QTest::newRow("upper-case |C is text") << "|CFFFF0000X"
-                                           << "#FFFFFF{|CFFFF0000X}" << QString() << 11 << 11;
+    QTest::newRow("upper-case |C is a code") << "|CFFFF0000X"
+                                             << "#FF0000{X}"
+                                             << "open@1" << 11 << 1;
+    QTest::newRow("upper-case |C cut short") << "|CFF0X"
+                                             << "#FFFFFF{|CFF0X}"
+                                             << "cut@1" << 6 << 6;
+    QTest::newRow("|R and |N are text") << "|cFFFF0000A|RB|NC"
+                                        << "#FF0000{A|RB|NC}"
+                                        << "open@1" << 17 << 7;
     QTest::newRow("more hex after a code") << "|cFFFF0000ABCD|r"
                                            << "#FF0000{ABCD}" << QString() << 16 << 4;
     QTest::newRow("same color twice is one run") << "|cFFFF0000A|cFFFF0000B|r"
@@ -166,7 +173,11 @@ void PreviewRenderTest::notesAndFiguresRead() {
     QCOMPARE(noteText(rendering.notes.at(0)),
              QStringLiteral("Character 14: \"|r\" with no color open"));
     QCOMPARE(figuresText(rendering),
-             QStringLiteral("Markup: 15 characters    Player sees: 1 character"));
+             QStringLiteral("Markup: 15 characters, 15 bytes    Player sees: 1 character"));
+    // Bytes in UTF-8: two, three and four for a character, and three for a lone surrogate.
+    const QString wide = QString::fromUtf8("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80") + QChar(0xD800);
+    QCOMPARE(figuresText(renderPreview(wide)),
+             QStringLiteral("Markup: 4 characters, 12 bytes    Player sees: 4 characters"));
 }
 
 void PreviewRenderTest::longNoteListsAreCut() {

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/color_value.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace hueprint {
+
+// Editing map text as the game draws it: each function takes the markup and returns the markup
+// after one edit, rewriting only what the edit touches. Codes it writes are "|cFF" and RRGGBB in
+// upper case; codes it does not touch keep their spelling.
+
+// The color a character is drawn in: a code's color, or none (the default white, "Plain").
+using TextColor = std::optional<ColorValue>;
+
+// Markup as the editor shows it: the visible text with one '\n' for each line break of the
+// markup ("|n", "\r\n", "\r" or "\n"), and the color of each UTF-16 unit of that text.
+struct EditableText {
+    QString text;
+    std::vector<TextColor> colors;
+};
+
+EditableText editableText(const QString& markup);
+
+// The shortest markup that draws the text in its colors (new codes "|cFF"+RRGGBB upper case,
+// "|r" only where plain text follows or the text ends, "|n" for each '\n').
+QString markupFor(const EditableText& text);
+
+// Edits, each from markup to markup. Positions and lengths count UTF-16 units of
+// editableText(markup).text; out-of-range values are clamped, never a crash, and a position
+// inside a surrogate pair moves to the pair's start (a removal's end to its end).
+
+// Replaces `removed` units at `position` with the given colored text (the general edit).
+QString replaceColored(const QString& markup, qsizetype position, qsizetype removed,
+                       const EditableText& inserted);
+
+// Plain text typed or pasted as text: its line breaks written as "|n". Without a color it takes
+// the color of the text it continues (the character before it on its line; at a line's start
+// the character after it), so typing at the end of a colored word extends it.
+QString replaceText(const QString& markup, qsizetype position, qsizetype removed,
+                    const QString& inserted, std::optional<TextColor> color = std::nullopt);
+
+// Pasted text read as markup: its codes color what they cover up to its "|r" or its end; its
+// uncoded parts take the color typed text would take there.
+QString replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
+                          const QString& pasted);
+
+QString colorRange(const QString& markup, qsizetype position, qsizetype length, TextColor color);
+
+// The fade through 2 to 4 stops over a text: the stops stand evenly spaced along its non-blank
+// characters, each of which gets the color interpolated linearly in red, green and blue at its
+// place (components rounded to nearest, halves up; a lone character takes the first stop).
+// Blanks and line breaks get the color of the character before them (or after, at the start).
+std::vector<TextColor> gradientColors(const QString& text, const std::vector<ColorValue>& stops);
+
+QString gradientRange(const QString& markup, qsizetype position, qsizetype length,
+                      const std::vector<ColorValue>& stops);
+
+// The color text typed at the position takes: that of the character before it on its line, at a
+// line's start that of the character after it (on an empty line, the color in force there).
+TextColor typingColor(const EditableText& text, qsizetype position);
+
+} // namespace hueprint
