@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "accessible_labels.h"
 
+#include "announcement.h"
 #include "color_names.h"
 #include "platform/color_swatch.h"
-#include "swatch_accessible.h"
+
+#include <QAccessible>
 
 namespace hueprint {
 
@@ -18,14 +20,19 @@ QString swatchText(const ColorSwatch& swatch, const QString& role) {
 
 void relabel(ColorSwatch* swatch, const QString& role) {
     const QString text = swatchText(*swatch, role);
+    if (text == swatch->accessibleName()) {
+        return;
+    }
     swatch->setToolTip(text);
-    setSwatchAccessibleName(swatch, text);
+    swatch->setAccessibleName(text);
+    // The toolkit announces no change of a name the program sets.
+    QAccessibleEvent changed(swatch, QAccessible::NameChanged);
+    announce(&changed);
 }
 
 } // namespace
 
 void labelSwatch(ColorSwatch* swatch, const QString& role) {
-    installSwatchAccessibility();
     relabel(swatch, role);
     QObject::connect(swatch, &ColorSwatch::backColorChanged, swatch,
                      [swatch, role] { relabel(swatch, role); });

@@ -155,9 +155,9 @@ void frmMain::createControls() {
         place(label(QStringLiteral("&Value:"), this), "lblValueLbl", 1680, 3600, 1335, 255);
 
     // The picture boxes here draw without a border.
-    picCurColor->setFrameStyle(QFrame::NoFrame);
+    picCurColor->setFramed(false);
     for (ColorSwatch* favorite : picFavorite) {
-        favorite->setFrameStyle(QFrame::NoFrame);
+        favorite->setFramed(false);
     }
     for (QPushButton* button : {Command1, cmdRandom, cmdPick}) {
         button->setAutoDefault(false);

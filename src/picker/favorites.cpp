@@ -25,15 +25,11 @@ void RecallFavorite(const PickerControls& controls, PlatformServices& services, 
 }
 
 void StoreFavorite(const PickerControls& controls, int index, const QObject* source) {
-    if (index < 0 || index >= kFavoriteCount || source == nullptr ||
-        source->objectName() != QLatin1String("picCurColor")) {
+    if (index < 0 || index >= kFavoriteCount || source != controls.picCurColor) {
         return;
     }
-    const auto* dragged = qobject_cast<const ColorSwatch*>(source);
-    if (dragged == nullptr) {
-        return;
-    }
-    controls.picFavorite[static_cast<std::size_t>(index)]->setBackColor(dragged->backColor());
+    controls.picFavorite[static_cast<std::size_t>(index)]->setBackColor(
+        controls.picCurColor->backColor());
 }
 
 } // namespace hueprint

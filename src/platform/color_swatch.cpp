@@ -10,27 +10,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <qdrawutil.h>
 
 namespace hueprint {
 
-const char* const ColorSwatch::kMimeType = "application/x-hueprint-color-swatch";
-
-ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
-    setFocusPolicy(Qt::StrongFocus);
-}
-
-void ColorSwatch::setBackColor(ColorValue color) {
-    if (color == backColor_) {
-        return;
-    }
-    backColor_ = color;
-    update();
-    emit backColorChanged();
-}
-
 namespace {
+
+constexpr int kBorderWidth = 2;
 
 // A drag's cursor is given as a pixmap alone, and a cursor made from a pixmap has its hot spot
 // at the pixmap's middle (width / 2, height / 2). The image goes into a transparent pixmap so
@@ -49,56 +35,55 @@ QPixmap centeredOnHotSpot(const QPixmap& image, const QPoint& hotSpot) {
 
 } // namespace
 
+ColorSwatch::ColorSwatch(QWidget* parent) : QAbstractButton(parent) {}
+
+void ColorSwatch::setBackColor(ColorValue color) {
+    if (color == backColor_) {
+        return;
+    }
+    backColor_ = color;
+    update();
+    emit backColorChanged();
+}
+
+void ColorSwatch::setFramed(bool framed) {
+    framed_ = framed;
+    update();
+}
+
 void ColorSwatch::setDragImage(const QPixmap& image, const QPoint& hotSpot) {
     dragImage_ = image;
     dragHotSpot_ = hotSpot;
     dragCursor_ = image.isNull() ? QPixmap() : centeredOnHotSpot(image, hotSpot);
 }
 
-void ColorSwatch::setAcceptsSwatchDrops(bool accepts) {
-    setAcceptDrops(accepts);
-}
-
-void ColorSwatch::paintEvent(QPaintEvent* event) {
-    {
-        QPainter painter(this);
-        painter.fillRect(contentsRect(), resolveColor(backColor_, palette()));
+void ColorSwatch::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), resolveColor(backColor_, palette()));
+    if (framed_) {
+        qDrawShadePanel(&painter, rect(), palette(), true, kBorderWidth);
     }
-    QFrame::paintEvent(event);
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        pressed_ = true;
-        pressPosition_ = event->position().toPoint();
+    if (!dragsItself()) {
+        QAbstractButton::mousePressEvent(event);
+        return;
     }
-    QFrame::mousePressEvent(event);
+    // A swatch that drags itself is never pressed down by the mouse, so it clicks on no release.
+    pressPosition_ = event->position().toPoint();
+    event->setAccepted(event->button() == Qt::LeftButton);
 }
 
 void ColorSwatch::mouseMoveEvent(QMouseEvent* event) {
-    if (pressed_ && dragsItself() && (event->buttons() & Qt::LeftButton) &&
-        (event->position().toPoint() - pressPosition_).manhattanLength() >=
+    if (!dragsItself() || !(event->buttons() & Qt::LeftButton) ||
+        (event->position().toPoint() - pressPosition_).manhattanLength() <
             QApplication::startDragDistance()) {
-        pressed_ = false;
-        startDrag();
+        QAbstractButton::mouseMoveEvent(event);
         return;
     }
-    QFrame::mouseMoveEvent(event);
-}
-
-void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
-    const bool wasPressed = pressed_;
-    pressed_ = false;
-    QFrame::mouseReleaseEvent(event);
-    if (wasPressed && event->button() == Qt::LeftButton && !dragsItself() &&
-        rect().contains(event->position().toPoint())) {
-        emit clicked();
-    }
-}
-
-void ColorSwatch::startDrag() {
     auto* mime = new QMimeData;
-    mime->setData(QString::fromLatin1(kMimeType), QByteArray::number(backColor_));
+    mime->setColorData(resolveColor(backColor_, palette()));
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
     // The pointer itself becomes the image, over a target and elsewhere alike. The drag's own
@@ -112,23 +97,16 @@ void ColorSwatch::startDrag() {
 }
 
 void ColorSwatch::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasFormat(QString::fromLatin1(kMimeType))) {
-        event->acceptProposedAction();
-    }
-}
-
-void ColorSwatch::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasFormat(QString::fromLatin1(kMimeType))) {
+    if (event->mimeData()->hasColor()) {
         event->acceptProposedAction();
     }
 }
 
 void ColorSwatch::dropEvent(QDropEvent* event) {
-    if (!event->mimeData()->hasFormat(QString::fromLatin1(kMimeType))) {
-        return;
+    if (event->mimeData()->hasColor()) {
+        event->acceptProposedAction();
+        emit dropped(event->source());
     }
-    event->acceptProposedAction();
-    emit dropped(event->source());
 }
 
 } // namespace hueprint

@@ -206,7 +206,7 @@ void verifyDroppedInFlight(const DragRecord& record, const frmMain* picker) {
 
 QMimeData* swatchMime(ColorValue color) {
     auto* mime = new QMimeData;
-    mime->setData(QString::fromLatin1(ColorSwatch::kMimeType), QByteArray::number(color));
+    mime->setColorData(resolveColor(color, QPalette()));
     return mime;
 }
 
