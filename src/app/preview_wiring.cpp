@@ -4,6 +4,7 @@
 #include "picker_host.h"
 #include "picker_window.h"
 #include "platform/color_swatch.h"
+#include "platform/text_box_text.h"
 #include "preview/color_bar.h"
 #include "preview/preview_geometry.h"
 #include "preview/preview_panel.h"
@@ -114,7 +115,7 @@ void PreviewWiring::openPreview() {
         const QRect beside(templateFrame.right() + 1 + kGap, templateFrame.top(),
                            kDefaultPreviewSize.width(), kDefaultPreviewSize.height());
         preview_ = new PreviewWindow(services_.settings, services_.colorDialog, beside);
-        preview_->showMarkup(form_->Text1->toPlainText());
+        preview_->showMarkup(textBoxText(*form_->Text1));
         connect(preview_, &PreviewWindow::markupEdited, this, &PreviewWiring::writeText1);
         showPickerColor();
     }
@@ -130,7 +131,7 @@ void PreviewWiring::writeText1(const QString& markup) {
     }
     // Only the stretch that differs is rewritten, as one edit of Text1's own: its cursor and
     // scrolling stay, and its undo takes the step back as it takes the user's typing.
-    const QString before = form_->Text1->toPlainText();
+    const QString before = textBoxText(*form_->Text1);
     const qsizetype shorter = std::min(before.size(), markup.size());
     qsizetype first = 0;
     while (first < shorter && before.at(first) == markup.at(first)) {
@@ -167,7 +168,7 @@ void PreviewWiring::updatePreview() {
     if (preview_.isNull() || form_.isNull()) {
         return;
     }
-    preview_->showMarkup(form_->Text1->toPlainText());
+    preview_->showMarkup(textBoxText(*form_->Text1));
 }
 
 void PreviewWiring::closePreview() {

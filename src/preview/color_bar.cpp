@@ -115,7 +115,6 @@ ColorSwatch* ColorBar::addSwatch(ColorValue color, const QString& role) {
     auto* swatch = new ColorSwatch(this);
     swatch->setBackColor(color);
     swatch->setFixedSize(kSwatchSize);
-    swatch->setLineWidth(1);
     swatch->setFocusPolicy(Qt::TabFocus);
     labelSwatch(swatch, role);
     connect(swatch, &ColorSwatch::clicked, this, [this, swatch] { choose(swatch->backColor()); });

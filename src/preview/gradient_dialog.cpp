@@ -40,7 +40,7 @@ GradientDialog::GradientDialog(SettingsStore& store, ColorDialog& dialog, const 
         auto* swatch = new ColorSwatch(this);
         swatch->setObjectName(QStringLiteral("gradientColor%1").arg(i + 1));
         swatch->setBackColor(kFirstStops[i]);
-        swatch->setFixedSize(36, 24);
+        swatch->setCheckable(true); // the one the bar sets is checked, and drawn larger
         labelSwatch(swatch, QStringLiteral("Gradient Color %1").arg(i + 1));
         connect(swatch, &ColorSwatch::clicked, this, [this, i] { select(static_cast<int>(i)); });
         connect(swatch, &ColorSwatch::backColorChanged, this, &GradientDialog::showLook);
@@ -95,9 +95,9 @@ void GradientDialog::select(int index) {
     for (std::size_t i = 0; i < swatches_.size(); ++i) {
         const bool shown = static_cast<int>(i) < count_->value();
         swatches_[i]->setVisible(shown);
-        swatches_[i]->setFrameShadow(static_cast<int>(i) == index ? QFrame::Raised
-                                                                  : QFrame::Sunken);
-        swatches_[i]->setLineWidth(static_cast<int>(i) == index ? 3 : 1);
+        const bool selected = static_cast<int>(i) == index;
+        swatches_[i]->setChecked(selected);
+        swatches_[i]->setFixedSize(selected ? QSize(44, 30) : QSize(32, 22));
     }
 }
 

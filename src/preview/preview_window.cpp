@@ -36,6 +36,17 @@ QList<QRect> screenAreas() {
     return areas;
 }
 
+// The text with each line break as a line feed: a multi-line text box holds "\r\n", a lone
+// "\r", U+2029 and the marks U+FDD0 and U+FDD1 as line breaks, and the markup must read back from
+// the result box as it was written.
+QString withLineFeeds(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const char16_t brk : {u'\r', char16_t(QChar::ParagraphSeparator), u'\xFDD0', u'\xFDD1'}) {
+        text.replace(QChar(brk), u'\n');
+    }
+    return text;
+}
+
 } // namespace
 
 // One user action on the markup: the stretch it changed, before and after (the two markups less
@@ -133,7 +144,7 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     connect(panel_, &PreviewPanel::edited, this, &PreviewWindow::panelEdited);
     connect(panel_, &PreviewPanel::pasted, this,
             [this](qsizetype position, qsizetype removed, const QString& pasted) {
-                edit(replaceWithMarkup(markup_, position, removed, pasted),
+                edit(replaceWithMarkup(markup_, position, removed, withLineFeeds(pasted)),
                      QStringLiteral("Paste"));
             });
     connect(panel_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
