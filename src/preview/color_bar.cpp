@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -78,6 +79,7 @@ ColorBar::ColorBar(SettingsStore& store, ColorDialog& dialog, Use use, QWidget* 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("colorTabs"));
     tabs->setDocumentMode(true);
+    tabs->tabBar()->setAccessibleName(QStringLiteral("Color Choices"));
     auto* presetPage = new QWidget(tabs);
     auto* presetGrid = new QGridLayout(presetPage);
     presetGrid->setSpacing(2);
