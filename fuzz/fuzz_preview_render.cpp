@@ -113,10 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if (markup.size() <= kLongestLaidOut) {
-        // Shown after the previous input: one position of the document for each character.
-        panel->showText(hueprint::editableText(markup));
-        HUEPRINT_FUZZ_CHECK(panel->document()->characterCount() - 1 ==
-                                hueprint::editableText(markup).text.size(),
+        // Shown after the previous input: the document ends where the text does.
+        const hueprint::EditableText editable = hueprint::editableText(markup);
+        panel->showText(editable);
+        HUEPRINT_FUZZ_CHECK(panel->textPosition(panel->document()->characterCount() - 1) ==
+                                editable.text.size(),
                             describe(markup));
         // Drawn, and scrolled to its end.
         if (markup.size() <= kLongestDrawn) {

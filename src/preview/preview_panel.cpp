@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "preview_panel.h"
 
+#include "platform/text_box_text.h"
 #include "preview_render.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
+#include <QTextBlockUserData>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUndoStack>
@@ -24,8 +26,16 @@ namespace {
 constexpr int kMargin = 8;
 // The text's point size on the panel.
 constexpr qreal kTextPoints = 10.0;
+// The longest block: a longer line is held in pieces of at most this many UTF-16 units.
+constexpr int kLongestBlock = 2048;
+// The user state of a block that continues the line of the block before it.
+constexpr int kContinuesLine = 1;
 // A color no markup can give: marks characters whose color the markup has yet to tell.
 constexpr ColorValue kNotYetColored = -1;
+// Changes of more blocks than this are colored block by block as they come into view.
+constexpr int kBlocksColoredAtOnce = 8;
+// Formats kept for reuse at most; a text of more colors makes them afresh.
+constexpr std::size_t kMostFormats = 4096;
 
 // The character the document holds for one of the text: a line break is a new block; the
 // characters the document would take for a break or a frame of its own are shown as U+FFFD, so
@@ -50,8 +60,26 @@ QString displayedText(QStringView text) {
 }
 
 QColor shownColor(const TextColor& color) {
-    return resolveColor(color.value_or(kPreviewDefaultColor), QPalette());
+    const ColorValue shown =
+        color.has_value() && isPlainColor(*color) ? *color : kPreviewDefaultColor;
+    return QColor(shown & 0xFF, (shown >> 8) & 0xFF, (shown >> 16) & 0xFF);
 }
+
+// Where a piece of a long block may end: after the last blank of its second half, or at its
+// full length, never between the two halves of a character.
+int pieceLength(const QString& block) {
+    for (int i = kLongestBlock; i > kLongestBlock / 2; --i) {
+        if (block.at(i - 1) == u' ') {
+            return i;
+        }
+    }
+    const bool splitsPair =
+        block.at(kLongestBlock - 1).isHighSurrogate() && block.at(kLongestBlock).isLowSurrogate();
+    return splitsPair ? kLongestBlock - 1 : kLongestBlock;
+}
+
+// Marks a block whose colors are still to be set.
+class ColorsToCome : public QTextBlockUserData {};
 
 } // namespace
 
@@ -70,6 +98,7 @@ PreviewPanel::PreviewPanel(QWidget* parent) : QPlainTextEdit(parent) {
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(true);
     setUndoRedoEnabled(false);
+    typeOrdinaryLineBreaks(*this);
     document()->setDocumentMargin(kMargin);
     connect(document(), &QTextDocument::contentsChange, this, &PreviewPanel::documentChanged);
 }
@@ -86,9 +115,54 @@ void PreviewPanel::setUndoStack(QUndoStack* stack) {
     undoStack_ = stack;
 }
 
+qsizetype PreviewPanel::textPosition(int documentPosition) const {
+    // Each piece that continues a line before the position has a break that is not in the text.
+    qsizetype breaks = 0;
+    const QTextBlock last = document()->findBlock(documentPosition);
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        breaks += block.userState() == kContinuesLine ? 1 : 0;
+        if (block == last) {
+            break;
+        }
+    }
+    return documentPosition - breaks;
+}
+
+int PreviewPanel::documentPosition(qsizetype textPosition) const {
+    qsizetype start = 0; // where the block starts in the text
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const int length = block.length() - 1;
+        const QTextBlock next = block.next();
+        if (textPosition <= start + length || !next.isValid()) {
+            return block.position() + static_cast<int>(std::min<qsizetype>(
+                                          std::max<qsizetype>(textPosition - start, 0), length));
+        }
+        start += length + (next.userState() == kContinuesLine ? 0 : 1);
+    }
+    return 0;
+}
+
+std::pair<qsizetype, qsizetype> PreviewPanel::selectedRange() const {
+    const QTextCursor cursor = textCursor();
+    return {textPosition(cursor.selectionStart()), textPosition(cursor.selectionEnd())};
+}
+
+void PreviewPanel::selectRange(qsizetype from, qsizetype to) {
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(documentPosition(from));
+    cursor.setPosition(documentPosition(to), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
 QString PreviewPanel::documentText() const {
-    QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
+    QString text;
+    text.reserve(document()->characterCount());
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin() && block.userState() != kContinuesLine) {
+            text += u'\n';
+        }
+        text += block.text();
+    }
     return text;
 }
 
@@ -116,43 +190,91 @@ void PreviewPanel::showText(EditableText text) {
     if (oldEnd == first && newEnd == first) {
         return;
     }
+    const bool sameLetters = QStringView(shown_.text).mid(first, oldEnd - first) ==
+                             QStringView(text.text).mid(first, newEnd - first);
+    const int documentFirst = documentPosition(first);
+    const int documentOldEnd = documentPosition(oldEnd);
+    shown_ = std::move(text); // what the colors are drawn from from now on
 
     showing_ = true;
     QTextCursor cursor(document());
     cursor.beginEditBlock();
-    const bool sameLetters = QStringView(shown_.text).mid(first, oldEnd - first) ==
-                             QStringView(text.text).mid(first, newEnd - first);
+    int documentEnd = documentPosition(newEnd);
     if (!sameLetters) {
-        cursor.setPosition(static_cast<int>(first));
-        cursor.setPosition(static_cast<int>(oldEnd), QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
+        cursor.setPosition(documentFirst);
+        cursor.setPosition(documentOldEnd, QTextCursor::KeepAnchor);
+        cursor.insertText(shown_.text.mid(first, newEnd - first));
+        documentEnd = cutLongBlocks(document()->findBlock(documentFirst), cursor.position());
     }
-    // Run by run of one color: inserted in it, or recolored where only the colors changed.
-    std::map<TextColor, QTextCharFormat> formats;
-    for (qsizetype start = first; start < newEnd;) {
-        const TextColor color = text.colors[static_cast<std::size_t>(start)];
-        qsizetype end = start + 1;
-        while (end < newEnd && text.colors[static_cast<std::size_t>(end)] == color) {
-            ++end;
-        }
-        auto format = formats.find(color);
-        if (format == formats.end()) {
-            QTextCharFormat made;
-            made.setForeground(shownColor(color));
-            format = formats.emplace(color, made).first;
-        }
-        if (sameLetters) {
-            cursor.setPosition(static_cast<int>(start));
-            cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
-            cursor.setCharFormat(format->second);
-        } else {
-            cursor.insertText(text.text.mid(start, end - start), format->second);
-        }
-        start = end;
-    }
-    cursor.endEditBlock();
+    colorBlocks(document()->findBlock(documentFirst), documentEnd);
+    cursor.endEditBlock(); // laid out and drawn anew
     showing_ = false;
-    shown_ = std::move(text);
+}
+
+int PreviewPanel::cutLongBlocks(QTextBlock block, int lastPosition) {
+    for (; block.isValid() && block.position() <= lastPosition; block = block.next()) {
+        while (block.length() - 1 > kLongestBlock) {
+            const int state = block.userState();
+            QTextCursor cut(block);
+            cut.setPosition(block.position() + pieceLength(block.text()));
+            cut.insertBlock();
+            cut.block().previous().setUserState(state);
+            cut.block().setUserState(kContinuesLine);
+            lastPosition += 1;
+            block = cut.block();
+        }
+    }
+    return lastPosition;
+}
+
+void PreviewPanel::colorBlocks(QTextBlock first, int lastPosition) {
+    // A few blocks are colored at once; more (a long paste, a whole new text) when they come
+    // into view, each being laid out anew when its colors are set.
+    int count = 0;
+    for (QTextBlock block = first; block.isValid() && block.position() <= lastPosition;
+         block = block.next()) {
+        ++count;
+    }
+    for (QTextBlock block = first; block.isValid() && block.position() <= lastPosition;
+         block = block.next()) {
+        if (count <= kBlocksColoredAtOnce) {
+            colorBlock(block);
+        } else {
+            block.setUserData(new ColorsToCome);
+        }
+    }
+}
+
+void PreviewPanel::colorBlock(QTextBlock block) {
+    const std::vector<TextColor>& colors = shown_.colors;
+    const qsizetype start = textPosition(block.position());
+    const qsizetype end =
+        std::min<qsizetype>(start + block.length() - 1, static_cast<qsizetype>(colors.size()));
+    QList<QTextLayout::FormatRange> runs;
+    for (qsizetype from = start; from < end;) {
+        const TextColor color = colors[static_cast<std::size_t>(from)];
+        qsizetype to = from + 1;
+        while (to < end && colors[static_cast<std::size_t>(to)] == color) {
+            ++to;
+        }
+        runs.append({static_cast<int>(from - start), static_cast<int>(to - from), format(color)});
+        from = to;
+    }
+    block.setUserData(nullptr);
+    block.layout()->setFormats(runs);
+}
+
+const QTextCharFormat& PreviewPanel::format(const TextColor& color) {
+    if (formats_.size() > kMostFormats) {
+        formats_.clear();
+    }
+    auto found = formats_.find(color);
+    if (found == formats_.end()) {
+        QTextCharFormat made;
+        made.setForeground(shownColor(color));
+        found = formats_.emplace(color, made).first;
+    }
+    return found->second;
 }
 
 void PreviewPanel::documentChanged(int position, int /*removed*/, int /*added*/) {
@@ -160,12 +282,12 @@ void PreviewPanel::documentChanged(int position, int /*removed*/, int /*added*/)
         return;
     }
     // The document's own figures can cover more than the user changed (a whole block after a
-    // change of format); the change is what differs between the text shown and the document's,
-    // starting no earlier than where the document says it starts.
+    // change of its colors); the change is what differs between the text shown and the
+    // document's, starting no earlier than where the document says it starts.
     const QString now = documentText();
     const QString& before = shown_.text;
     qsizetype first = 0;
-    const qsizetype limit = std::min({before.size(), now.size(), qsizetype(position)});
+    const qsizetype limit = std::min({before.size(), now.size(), textPosition(position)});
     while (first < limit && before.at(first) == now.at(first)) {
         ++first;
     }
@@ -192,20 +314,18 @@ void PreviewPanel::insertFromMimeData(const QMimeData* source) {
     if (source == nullptr || !source->hasText() || isReadOnly()) {
         return;
     }
-    QTextCursor cursor = textCursor();
-    const qsizetype position = cursor.selectionStart();
+    const auto [from, to] = selectedRange();
     const QString markup = source->text();
-    emit pasted(position, cursor.selectionEnd() - position, markup);
-    cursor.setPosition(static_cast<int>(
-        std::min(position + editableText(markup).text.size(), shown_.text.size())));
-    setTextCursor(cursor);
+    emit pasted(from, to - from, markup);
+    const qsizetype after = from + editableText(markup).text.size();
+    selectRange(after, after);
 }
 
 QMimeData* PreviewPanel::createMimeDataFromSelection() const {
     // What is copied is the markup of the selection, so that it pastes back in its colors.
-    const QTextCursor cursor = textCursor();
-    const qsizetype start = std::min<qsizetype>(cursor.selectionStart(), shown_.text.size());
-    const qsizetype end = std::min<qsizetype>(cursor.selectionEnd(), shown_.text.size());
+    const auto [from, to] = selectedRange();
+    const qsizetype start = std::min(from, shown_.text.size());
+    const qsizetype end = std::min(to, shown_.text.size());
     EditableText selected{shown_.text.mid(start, end - start),
                           {shown_.colors.begin() + start, shown_.colors.begin() + end}};
     auto* data = new QMimeData;
@@ -251,6 +371,17 @@ void PreviewPanel::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void PreviewPanel::paintEvent(QPaintEvent* event) {
+    const bool wasShowing = std::exchange(showing_, true);
+    const QPointF offset = contentOffset();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (blockBoundingGeometry(block).translated(offset).top() > event->rect().bottom()) {
+            break;
+        }
+        if (dynamic_cast<ColorsToCome*>(block.userData()) != nullptr) {
+            colorBlock(block);
+        }
+    }
+    showing_ = wasShowing;
     QPlainTextEdit::paintEvent(event);
     QPainter painter(viewport());
     painter.setPen(borderColor());

@@ -202,23 +202,21 @@ void PreviewWindow::panelEdited(qsizetype position, qsizetype removed, const QSt
 }
 
 void PreviewWindow::applyColor(TextColor color) {
-    const QTextCursor cursor = panel_->textCursor();
-    if (!cursor.hasSelection()) {
+    const auto [from, to] = panel_->selectedRange();
+    if (from == to) {
         typingColor_ = color;
-        typingAt_ = cursor.position();
+        typingAt_ = panel_->textCursor().position();
         return;
     }
-    const qsizetype start = cursor.selectionStart();
-    edit(colorRange(markup_, start, cursor.selectionEnd() - start, color), QStringLiteral("Color"));
+    edit(colorRange(markup_, from, to - from, color), QStringLiteral("Color"));
 }
 
 void PreviewWindow::openGradient() {
-    const QTextCursor cursor = panel_->textCursor();
-    if (!cursor.hasSelection() || !gradientDialog_.isNull()) {
+    const auto [start, end] = panel_->selectedRange();
+    const qsizetype length = end - start;
+    if (length == 0 || !gradientDialog_.isNull()) {
         return;
     }
-    const qsizetype start = cursor.selectionStart();
-    const qsizetype length = cursor.selectionEnd() - start;
     gradientDialog_ =
         new GradientDialog(store_, colorDialog_, panel_->shownText().text.mid(start, length),
                            bar_->pickerColor(), this);

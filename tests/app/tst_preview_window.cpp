@@ -233,7 +233,8 @@ void PreviewWindowTest::drawsTheColors() {
     QCOMPARE(preview->figures()->textFormat(), Qt::PlainText);
 }
 
-// A megabyte in one line: shown whole, and scrolled to its end.
+// A megabyte in one line: shown whole, held in pieces that are laid out one by one, and
+// scrolled to its end.
 void PreviewWindowTest::hugeTextIsLaidOutWhereSeen() {
     QString markup;
     for (int i = 0; markup.size() < (1 << 20); ++i) {
@@ -243,12 +244,29 @@ void PreviewWindowTest::hugeTextIsLaidOutWhereSeen() {
     wiring_->openPreview();
     PreviewPanel* panel = wiring_->preview()->panel();
     QVERIFY(QTest::qWaitForWindowExposed(wiring_->preview()));
-    QCOMPARE(panel->document()->characterCount() - 1, wiring_->preview()->rendering().text.size());
+    QCOMPARE(panel->shownText().text, wiring_->preview()->rendering().text);
+    QVERIFY(panel->document()->blockCount() > 100);
+    QCOMPARE(panel->textPosition(panel->document()->characterCount() - 1),
+             wiring_->preview()->rendering().text.size());
     QScrollBar* bar = panel->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     bar->setValue(bar->maximum());
     QCOMPARE(bar->value(), bar->maximum());
     QCOMPARE(wiring_->preview()->rendering().markupCharacters, markup.size());
+    // The pieces that came into view are drawn in their colors.
+    const QImage image = panel->grab().toImage();
+    int colored = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            colored += std::max({c.red(), c.green(), c.blue()}) -
+                                   std::min({c.red(), c.green(), c.blue()}) >
+                               120
+                           ? 1
+                           : 0;
+        }
+    }
+    QVERIFY2(colored > 100, qPrintable(QString::number(colored)));
 }
 
 // Closed and opened again, the preview stands where it stood, as large as it was; the picker's

@@ -34,6 +34,7 @@ private slots:
     void colorsTheSelection();
     void colorsWhatIsTypedNext();
     void gradient();
+    void longLineInPieces();
     void pastesMarkupNeverHtml_data();
     void pastesMarkupNeverHtml();
     void followsText1KeepingTheCursor();
@@ -73,10 +74,7 @@ PreviewWindow* EditorWindowTest::open(const QString& markup) {
 }
 
 void EditorWindowTest::select(qsizetype from, qsizetype to) {
-    QTextCursor cursor = editor_->panel()->textCursor();
-    cursor.setPosition(static_cast<int>(from));
-    cursor.setPosition(static_cast<int>(to), QTextCursor::KeepAnchor);
-    editor_->panel()->setTextCursor(cursor);
+    editor_->panel()->selectRange(from, to);
 }
 
 void EditorWindowTest::colorsTheSelection_data() {
@@ -126,8 +124,7 @@ void EditorWindowTest::colorsTheSelection() {
     button->click();
     QCOMPARE(text1(), colored);
     QCOMPARE(editor_->markup(), colored);
-    QCOMPARE(editor_->panel()->textCursor().selectionStart(), from);
-    QCOMPARE(editor_->panel()->textCursor().selectionEnd(), to);
+    QCOMPARE(editor_->panel()->selectedRange(), std::make_pair(qsizetype(from), qsizetype(to)));
     if (colored == markup) {
         QVERIFY(!editor_->undoStack()->canUndo());
         return;
@@ -188,6 +185,26 @@ void EditorWindowTest::gradient() {
     QCOMPARE(text1(), QStringLiteral("Hi yo"));
 }
 
+// A line longer than a piece: positions past the pieces' breaks are the text's, and a line break
+// typed inside a later piece is written where it was typed.
+void EditorWindowTest::longLineInPieces() {
+    const QString a(3000, u'a');
+    const QString b(3000, u'b');
+    open(a + QStringLiteral("X") + b);
+    QVERIFY(editor_->panel()->document()->blockCount() > 2);
+    select(3000, 3001);
+    editor_->colorBar()->goldSwatch()->click();
+    QCOMPARE(text1(), a + QStringLiteral("|cFFFFCC00X|r") + b);
+    select(5000, 5000);
+    QTest::keyClick(editor_->panel(), Qt::Key_Return);
+    QCOMPARE(text1(), a + QStringLiteral("|cFFFFCC00X|r") + b.left(1999) + QStringLiteral("|n") +
+                          b.mid(1999));
+    QCOMPARE(editor_->panel()->shownText().text, editableText(text1()).text);
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text1(), a + QStringLiteral("X") + b);
+}
+
 void EditorWindowTest::pastesMarkupNeverHtml_data() {
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("markup");
@@ -233,8 +250,7 @@ void EditorWindowTest::followsText1KeepingTheCursor() {
     QTest::mouseClick(f_->window->Picture(40), Qt::LeftButton); // blue
     QTRY_COMPARE(editor_->markup(), QStringLiteral("|cFF0000FFHello|r"));
     QCOMPARE(editor_->panel()->shownText().colors.front(), TextColor(0xFF0000));
-    QCOMPARE(editor_->panel()->textCursor().selectionStart(), 1);
-    QCOMPARE(editor_->panel()->textCursor().selectionEnd(), 3);
+    QCOMPARE(editor_->panel()->selectedRange(), std::make_pair(qsizetype(1), qsizetype(3)));
     QVERIFY(!editor_->undoStack()->canUndo()); // the template window's step is its own
 }
 
