@@ -74,6 +74,11 @@ ColorBar::ColorBar(SettingsStore& store, ColorDialog& dialog, Use use, QWidget* 
         connect(gradient_, &QPushButton::clicked, this, &ColorBar::gradientRequested);
         top->addWidget(gradient_);
     }
+    for (QPushButton* button : {plain_, dialog_, gradient_}) {
+        if (button != nullptr) {
+            button->setFocusPolicy(Qt::TabFocus); // a click leaves the cursor where it is
+        }
+    }
 
     // The presets in the template window's grid, six rows a column; the players two rows of 12.
     auto* tabs = new QTabWidget(this);

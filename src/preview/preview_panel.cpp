@@ -100,6 +100,8 @@ PreviewPanel::PreviewPanel(QWidget* parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(false);
     typeOrdinaryLineBreaks(*this);
     document()->setDocumentMargin(kMargin);
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int, int removed, int added) { forgetContinuations(removed, added); });
     connect(document(), &QTextDocument::contentsChange, this, &PreviewPanel::documentChanged);
 }
 
@@ -115,31 +117,50 @@ void PreviewPanel::setUndoStack(QUndoStack* stack) {
     undoStack_ = stack;
 }
 
-qsizetype PreviewPanel::textPosition(int documentPosition) const {
-    // Each piece that continues a line before the position has a break that is not in the text.
-    qsizetype breaks = 0;
-    const QTextBlock last = document()->findBlock(documentPosition);
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        breaks += block.userState() == kContinuesLine ? 1 : 0;
-        if (block == last) {
-            break;
+const std::vector<int>& PreviewPanel::continuations() const {
+    if (continuationsBlockCount_ != document()->blockCount()) {
+        continuations_.clear();
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+            if (block.userState() == kContinuesLine) {
+                continuations_.push_back(block.position());
+            }
         }
+        continuationsBlockCount_ = document()->blockCount();
     }
-    return documentPosition - breaks;
+    return continuations_;
+}
+
+void PreviewPanel::forgetContinuations(int removed, int added) {
+    // A change of formats, or letters replaced by as many, moves no block.
+    if (removed != added) {
+        continuationsBlockCount_ = -1;
+    }
+}
+
+qsizetype PreviewPanel::textPosition(int documentPosition) const {
+    // Each piece that continues a line at or before the position has a break that is not text.
+    const std::vector<int>& starts = continuations();
+    return documentPosition -
+           (std::upper_bound(starts.begin(), starts.end(), documentPosition) - starts.begin());
 }
 
 int PreviewPanel::documentPosition(qsizetype textPosition) const {
-    qsizetype start = 0; // where the block starts in the text
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        const int length = block.length() - 1;
-        const QTextBlock next = block.next();
-        if (textPosition <= start + length || !next.isValid()) {
-            return block.position() + static_cast<int>(std::min<qsizetype>(
-                                          std::max<qsizetype>(textPosition - start, 0), length));
+    // The text position of the k-th continuing piece's start is its document position less
+    // k + 1; a position at a piece's start is placed at the end of the piece before it.
+    const std::vector<int>& starts = continuations();
+    std::size_t k = 0;
+    std::size_t count = starts.size();
+    while (count > 0) { // the pieces whose start lies before the position
+        const std::size_t half = count / 2;
+        if (starts[k + half] - static_cast<qsizetype>(k + half + 1) < textPosition) {
+            k += half + 1;
+            count -= half + 1;
+        } else {
+            count = half;
         }
-        start += length + (next.userState() == kContinuesLine ? 0 : 1);
     }
-    return 0;
+    return static_cast<int>(std::clamp<qsizetype>(textPosition + static_cast<qsizetype>(k), 0,
+                                                  document()->characterCount() - 1));
 }
 
 std::pair<qsizetype, qsizetype> PreviewPanel::selectedRange() const {
@@ -155,14 +176,18 @@ void PreviewPanel::selectRange(qsizetype from, qsizetype to) {
 }
 
 QString PreviewPanel::documentText() const {
+    // The document's characters, less the breaks before continuing pieces.
+    const QString raw = document()->toRawText();
+    const qsizetype size = std::min<qsizetype>(raw.size(), document()->characterCount() - 1);
     QString text;
-    text.reserve(document()->characterCount());
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (block != document()->begin() && block.userState() != kContinuesLine) {
-            text += u'\n';
-        }
-        text += block.text();
+    text.reserve(size);
+    qsizetype from = 0;
+    for (const int start : continuations()) {
+        text.append(QStringView(raw).mid(from, start - 1 - from));
+        from = start;
     }
+    text.append(QStringView(raw).mid(from, size - from));
+    text.replace(QChar::ParagraphSeparator, u'\n');
     return text;
 }
 
@@ -204,7 +229,9 @@ void PreviewPanel::showText(EditableText text) {
         cursor.setPosition(documentFirst);
         cursor.setPosition(documentOldEnd, QTextCursor::KeepAnchor);
         cursor.insertText(shown_.text.mid(first, newEnd - first));
+        forgetContinuations(0, 1); // told by the document only when the edit block ends
         documentEnd = cutLongBlocks(document()->findBlock(documentFirst), cursor.position());
+        forgetContinuations(0, 1);
     }
     colorBlocks(document()->findBlock(documentFirst), documentEnd);
     cursor.endEditBlock(); // laid out and drawn anew
@@ -239,7 +266,7 @@ void PreviewPanel::colorBlocks(QTextBlock first, int lastPosition) {
          block = block.next()) {
         if (count <= kBlocksColoredAtOnce) {
             colorBlock(block);
-        } else {
+        } else if (block.length() > 1) { // an empty block draws no colors
             block.setUserData(new ColorsToCome);
         }
     }

@@ -77,11 +77,17 @@ private:
     void colorBlocks(QTextBlock first, int lastPosition);
     void colorBlock(QTextBlock block);
     const QTextCharFormat& format(const TextColor& color);
+    // Where the pieces that continue a line start in the document, in order; worked out again
+    // after a change that may have moved them.
+    const std::vector<int>& continuations() const;
+    void forgetContinuations(int removed, int added);
 
     EditableText shown_; // what the document shows, in its own characters (see displayed())
     QPointer<QUndoStack> undoStack_;
     std::map<TextColor, QTextCharFormat> formats_; // reused, a few thousand at most
-    bool showing_ = false;                         // the panel itself is changing the document
+    mutable std::vector<int> continuations_;
+    mutable int continuationsBlockCount_ = -1; // the block count they were found at; -1: unknown
+    bool showing_ = false;                     // the panel itself is changing the document
 };
 
 } // namespace hueprint
