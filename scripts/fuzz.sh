@@ -17,7 +17,8 @@ seconds="${1:-30}"
 shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(fuzz_leading_number fuzz_format_value fuzz_settings_load fuzz_preview_render)
+  targets=(fuzz_leading_number fuzz_format_value fuzz_settings_load fuzz_preview_render
+           fuzz_markup_edit)
 fi
 build_sanitized >/dev/null
 

@@ -1,27 +1,39 @@
 // SPDX-License-Identifier: MIT
 #include "markup_edit.h"
 
+#include "editor/edit_window.h"
 #include "preview/preview_render.h"
+
+#include <algorithm>
 
 namespace hueprint {
 
 namespace {
 
-bool isBlank(QChar c) {
-    return c.isSpace();
-}
-
 TextColor colorAt(const EditableText& text, qsizetype index) {
     return index < qsizetype(text.colors.size()) ? text.colors[size_t(index)] : TextColor();
 }
 
-// The mark that makes a color current: "|cFF" and RRGGBB, or "|r" for plain.
-QString markFor(TextColor color) {
-    if (!color) {
-        return QStringLiteral("|r");
+// The pieces of an inserted text: a pair of surrogates is one, in the color of its first half;
+// each line break ("\r\n" one) is written "|n".
+std::vector<Piece> piecesOf(const EditableText& inserted) {
+    std::vector<Piece> pieces;
+    pieces.reserve(size_t(inserted.text.size()));
+    const QStringView text(inserted.text);
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        const TextColor color = colorAt(inserted, i);
+        if (isLineBreak(c)) {
+            pieces.push_back({kNewLine, color, true});
+            i += c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n' ? 2 : 1;
+            continue;
+        }
+        const qsizetype units =
+            c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        pieces.push_back({text.mid(i, units), color, units == 1 && isBlankCharacter(c)});
+        i += units;
     }
-    const int rgb = ((*color & 0xFF) << 16) | (*color & 0xFF00) | ((*color >> 16) & 0xFF);
-    return QStringLiteral("|cFF%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
+    return pieces;
 }
 
 } // namespace
@@ -60,26 +72,14 @@ EditableText editableText(const QString& markup) {
 }
 
 QString markupFor(const EditableText& text) {
-    QString markup;
-    TextColor state;
-    for (qsizetype i = 0; i < text.text.size(); ++i) {
-        const QChar c = text.text.at(i);
-        if (c == u'\n') {
-            markup.append(QStringLiteral("|n"));
-            continue;
-        }
-        const bool secondHalf =
-            c.isLowSurrogate() && i > 0 && text.text.at(i - 1).isHighSurrogate();
-        if (!secondHalf && !isBlank(c) && colorAt(text, i) != state) {
-            state = colorAt(text, i);
-            markup.append(markFor(state));
-        }
-        markup.append(c);
+    MarkupWriter writer{TextColor()};
+    for (const Piece& piece : piecesOf(text)) {
+        writer.write(piece);
     }
-    if (state) {
-        markup.append(QStringLiteral("|r"));
+    if (writer.state()) {
+        writer.mark(TextColor());
     }
-    return markup;
+    return writer.text();
 }
 
 TextColor typingColor(const EditableText& text, qsizetype position) {
@@ -95,48 +95,35 @@ TextColor typingColor(const EditableText& text, qsizetype position) {
 
 QString replaceColored(const QString& markup, qsizetype position, qsizetype removed,
                        const EditableText& inserted) {
-    EditableText text = editableText(markup);
-    position = std::clamp<qsizetype>(position, 0, text.text.size());
-    removed = std::clamp<qsizetype>(removed, 0, text.text.size() - position);
-    text.text.replace(position, removed, inserted.text);
-    std::vector<TextColor> colors(size_t(inserted.text.size()));
-    for (qsizetype i = 0; i < inserted.text.size(); ++i) {
-        colors[size_t(i)] = colorAt(inserted, i);
-    }
-    text.colors.erase(text.colors.begin() + position, text.colors.begin() + position + removed);
-    text.colors.insert(text.colors.begin() + position, colors.begin(), colors.end());
-    return markupFor(text);
+    return EditWindow(markup, position, removed).apply(piecesOf(inserted));
 }
 
 QString replaceText(const QString& markup, qsizetype position, qsizetype removed,
                     const QString& inserted, std::optional<TextColor> color) {
-    EditableText text;
-    text.text = inserted;
-    text.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    const TextColor typed = color ? *color : typingColor(editableText(markup), position);
-    text.colors.assign(size_t(text.text.size()), typed);
-    return replaceColored(markup, position, removed, text);
+    const EditWindow window(markup, position, removed);
+    const TextColor typed = color ? *color : window.typingColor();
+    return window.apply(
+        piecesOf({inserted, std::vector<TextColor>(size_t(inserted.size()), typed)}));
 }
 
 QString replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
                           const QString& pasted) {
+    const EditWindow window(markup, position, removed);
+    const TextColor typed = window.typingColor();
     EditableText text = editableText(pasted);
-    const TextColor typed = typingColor(editableText(markup), position);
     for (TextColor& color : text.colors) {
-        if (!color) {
-            color = typed;
-        }
+        color = color ? color : typed;
     }
-    return replaceColored(markup, position, removed, text);
+    return window.apply(piecesOf(text));
 }
 
 QString colorRange(const QString& markup, qsizetype position, qsizetype length, TextColor color) {
-    EditableText text = editableText(markup);
-    position = std::clamp<qsizetype>(position, 0, text.text.size());
-    length = std::clamp<qsizetype>(length, 0, text.text.size() - position);
-    EditableText part{text.text.mid(position, length),
-                      std::vector<TextColor>(size_t(length), color)};
-    return replaceColored(markup, position, length, part);
+    const EditWindow window(markup, position, length);
+    std::vector<Piece> pieces = window.removedPieces();
+    for (Piece& piece : pieces) {
+        piece.color = color;
+    }
+    return window.apply(pieces);
 }
 
 std::vector<TextColor> gradientColors(const QString& text, const std::vector<ColorValue>& stops) {
@@ -148,7 +135,7 @@ std::vector<TextColor> gradientColors(const QString& text, const std::vector<Col
     for (qsizetype i = 0; i < text.size(); ++i) {
         const bool secondHalf =
             text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate();
-        if (!secondHalf && !isBlank(text.at(i))) {
+        if (!secondHalf && !isBlankCharacter(text.at(i))) {
             ++characters;
         }
     }
@@ -162,7 +149,7 @@ std::vector<TextColor> gradientColors(const QString& text, const std::vector<Col
     for (qsizetype i = 0; i < text.size(); ++i) {
         const bool secondHalf =
             text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate();
-        if (!secondHalf && !isBlank(text.at(i))) {
+        if (!secondHalf && !isBlankCharacter(text.at(i))) {
             ++index;
             // The place index * segments / span, as a whole segment and a fraction over span.
             const qint64 segment =
@@ -182,19 +169,32 @@ std::vector<TextColor> gradientColors(const QString& text, const std::vector<Col
         colors[size_t(i)] = last;
     }
     // Blanks before the first character take its color.
-    for (qsizetype i = 0; i < text.size() && !colors[size_t(i)]; ++i) {
-        colors[size_t(i)] = last;
+    const auto firstColored = std::find_if(
+        colors.begin(), colors.end(), [](const TextColor& color) { return color.has_value(); });
+    if (firstColored != colors.end()) {
+        std::fill(colors.begin(), firstColored, *firstColored);
     }
     return colors;
 }
 
 QString gradientRange(const QString& markup, qsizetype position, qsizetype length,
                       const std::vector<ColorValue>& stops) {
-    EditableText text = editableText(markup);
-    position = std::clamp<qsizetype>(position, 0, text.text.size());
-    length = std::clamp<qsizetype>(length, 0, text.text.size() - position);
-    const QString part = text.text.mid(position, length);
-    return replaceColored(markup, position, length, {part, gradientColors(part, stops)});
+    const EditWindow window(markup, position, length);
+    std::vector<Piece> pieces = window.removedPieces();
+    QString text;
+    for (const Piece& piece : pieces) {
+        text.append(piece.spelling.size() == 2 && piece.spelling.at(0).isHighSurrogate()
+                        ? piece.spelling
+                    : piece.blank ? QStringView(u" ")
+                                  : piece.spelling.left(1));
+    }
+    const std::vector<TextColor> colors = gradientColors(text, stops);
+    qsizetype unit = 0;
+    for (Piece& piece : pieces) {
+        piece.color = colors[size_t(unit)];
+        unit += piece.spelling.size() == 2 && piece.spelling.at(0).isHighSurrogate() ? 2 : 1;
+    }
+    return window.apply(pieces);
 }
 
 } // namespace hueprint

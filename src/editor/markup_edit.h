@@ -12,6 +12,11 @@ namespace hueprint {
 // Editing map text as the game draws it: each function takes the markup and returns the markup
 // after one edit, rewriting only what the edit touches. Codes it writes are "|cFF" and RRGGBB in
 // upper case; codes it does not touch keep their spelling.
+//
+// The markup has no escape: a "|" of the text that an edit brings right before "r", "n", or "c"
+// and eight hexadecimal digits (typed there, or with what stood between deleted) reads as a
+// mark from then on, as it would in the game; and a lone "\r" brought right before a "\n"
+// makes one line break of the two.
 
 // The color a character is drawn in: a code's color, or none (the default white, "Plain").
 using TextColor = std::optional<ColorValue>;
@@ -39,7 +44,8 @@ QString replaceColored(const QString& markup, qsizetype position, qsizetype remo
 
 // Plain text typed or pasted as text: its line breaks written as "|n". Without a color it takes
 // the color of the text it continues (the character before it on its line; at a line's start
-// the character after it), so typing at the end of a colored word extends it.
+// the character after it), so typing at the end of a colored word extends it; typed over a
+// selection, the color of the selection's first character.
 QString replaceText(const QString& markup, qsizetype position, qsizetype removed,
                     const QString& inserted, std::optional<TextColor> color = std::nullopt);
 

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "editor/markup_edit.h"
+
+#include <QStringView>
+
+namespace hueprint {
+
+// Blanks (and line breaks) show no color: they may stand in whichever color keeps markup short.
+inline bool isBlankCharacter(QChar c) {
+    return c.isSpace();
+}
+
+// One character of the text an edit writes: its markup, its color, and whether it is blank
+// (blanks and line breaks show no color, so they take whichever keeps the markup short).
+struct Piece {
+    QStringView spelling;
+    TextColor color;
+    bool blank = false;
+};
+
+constexpr QStringView kNewLine = u"|n";
+
+// Writes characters with a mark wherever the color changes at a visible one: a code right
+// before it, "|r" right after the last visible character (blanks between go either way).
+class MarkupWriter {
+public:
+    explicit MarkupWriter(TextColor state) : state_(state) {}
+
+    void write(const Piece& piece) {
+        if (!piece.blank && piece.color != state_) {
+            mark(piece.color);
+        }
+        out_.append(piece.spelling);
+        if (!piece.blank) {
+            afterVisible_ = out_.size();
+        }
+    }
+    void mark(TextColor color);
+    TextColor state() const { return state_; }
+    const QString& text() const { return out_; }
+
+private:
+    QString out_;
+    TextColor state_;
+    qsizetype afterVisible_ = 0;
+};
+
+// The markup around one edit, read in one pass: the removed characters, and on either side the
+// blanks and marks up to the nearest visible character, which an edit may rewrite so that no
+// mark is left that colors nothing. The rest of the markup is never rewritten.
+class EditWindow {
+public:
+    EditWindow(const QString& markup, qsizetype position, qsizetype removed);
+
+    // The removed characters in their markup spelling and their present color.
+    std::vector<Piece> removedPieces() const;
+    // The color typed text takes at the edit's position.
+    TextColor typingColor() const;
+    // The markup with the removed characters replaced by the pieces.
+    QString apply(const std::vector<Piece>& inserted) const;
+
+private:
+    // A sequence of the markup: a mark ("|c" code or "|r": color is what it makes current) or a
+    // character of the editable text (color is the one it is drawn in).
+    struct Item {
+        qsizetype start = 0;
+        qsizetype length = 0;
+        bool mark = false;
+        bool blank = false;
+        bool lineBreak = false;
+        TextColor color;
+    };
+    // Where the kept markup ends on the left (items before `left`) and starts again on the
+    // right (items from `right` on).
+    struct Cut {
+        qsizetype left = 0;
+        qsizetype right = 0;
+        qsizetype cost = 0;
+    };
+
+    Item itemAt(qsizetype index, TextColor state) const;
+    void addBeside(const Item& item, qsizetype floor);
+    qsizetype offsetOf(qsizetype item) const {
+        return item < qsizetype(items_.size()) ? items_[size_t(item)].start : endOffset_;
+    }
+    std::optional<qsizetype> evaluate(TextColor state, bool markKeptLeft, qsizetype dropped,
+                                      std::optional<TextColor> keptRight, bool visible,
+                                      TextColor first, TextColor last) const;
+    qsizetype closingLength(TextColor state, std::optional<TextColor> keptRight) const;
+
+    const QString& markup_;
+    std::vector<Item> items_;
+    std::vector<TextColor> stateBefore_; // the color current before each item up to the removed
+    TextColor startState_;               // the color current where the window starts
+    TextColor endState_;                 // and where it ends
+    qsizetype gapStart_ = 0; // the marks right at the position: [gapStart_, removedStart_)
+    qsizetype removedStart_ = 0;
+    qsizetype removedEnd_ = 0; // items after the last removed character
+    qsizetype endOffset_ = 0;
+    bool atEnd_ = false;           // nothing visible follows the window
+    bool characterBefore_ = false; // a visible character stands before the window
+};
+
+} // namespace hueprint
