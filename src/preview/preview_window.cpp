@@ -139,7 +139,6 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     layout->addWidget(panel_, 1);
     layout->addWidget(figures_);
     layout->addWidget(notes_);
-    setTabOrder(panel_, bar_);
 
     connect(panel_, &PreviewPanel::edited, this, &PreviewWindow::panelEdited);
     connect(panel_, &PreviewPanel::pasted, this,
