@@ -174,7 +174,7 @@ void EditorWindowTest::colorsWhatIsTypedNext() {
     QVERIFY(!editor_->undoStack()->canUndo());
 }
 
-// The example: red to blue over "Hi yo", looked at first, applied as one step.
+// Red to blue over "Hi yo": looked at before it is applied, applied as one step.
 void EditorWindowTest::gradient() {
     open(QStringLiteral("Hi yo"));
     QVERIFY(!editor_->colorBar()->gradientButton()->isEnabled());
