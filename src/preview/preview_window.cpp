@@ -211,8 +211,9 @@ void PreviewWindow::applyColor(TextColor color) {
 }
 
 void PreviewWindow::openGradient() {
-    const auto [start, end] = panel_->selectedRange();
-    const qsizetype length = end - start;
+    const auto selected = panel_->selectedRange();
+    const qsizetype start = selected.first;
+    const qsizetype length = selected.second - selected.first;
     if (length == 0 || !gradientDialog_.isNull()) {
         return;
     }
