@@ -116,7 +116,7 @@ StoredState loadAndCheck(const QString& applicationName, bool checkFavorites) {
                               platform.colorDialog,
                               platform.random,
                               store};
-    auto picker = std::make_unique<frmMain>(services, std::function<void()>());
+    auto picker = std::make_unique<frmMain>(services);
 
     const QStringList broken = hueprint::testing::pickerViolations(*picker);
     HUEPRINT_FUZZ_CHECK(broken.isEmpty(), broken.join(QStringLiteral("; ")));

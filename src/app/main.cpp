@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "first_paint_report.h"
 #include "picker_host.h"
-#include "picker_window.h"
 #include "platform/beeper.h"
 #include "platform/clipboard.h"
 #include "platform/color_dialog.h"
@@ -13,7 +12,6 @@
 #include "platform_choice.h"
 #include "preview_wiring.h"
 #include "template_window.h"
-#include "window_lifetime.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -22,7 +20,6 @@ int main(int argc, char* argv[]) {
     hueprint::preferPositionablePlatform();
     QApplication app(argc, argv);
     hueprint::reportFirstPaintsWhenAsked();
-    QApplication::setQuitOnLastWindowClosed(false);
     // Every window draws in the design font; as the application's font it is also what the
     // text boxes' documents are first laid out in, so no other face is looked up and loaded.
     QApplication::setFont(hueprint::designFont());
@@ -38,12 +35,8 @@ int main(int argc, char* argv[]) {
                                         colorDialog, random,     settings};
 
     hueprint::PickerHost pickerHost(services);
-    hueprint::WindowLifetime lifetime;
-    QObject::connect(&pickerHost, &hueprint::PickerHost::pickerCreated, &lifetime,
-                     [&lifetime](hueprint::frmMain* picker) { lifetime.watch(picker); });
 
     QPointer<hueprint::Form1> form = new hueprint::Form1(services, pickerHost);
-    lifetime.watch(form);
     hueprint::PreviewWiring preview(services, form, pickerHost);
     form->show();
 

@@ -2,7 +2,6 @@
 #include "picker_host.h"
 
 #include "picker_window.h"
-#include "template/picker_handoff.h"
 
 namespace hueprint {
 
@@ -13,14 +12,12 @@ PickerHost::~PickerHost() {
     unload();
 }
 
-void PickerHost::attachTemplate(QWidget* templateWindow, const TemplateControls& controls) {
-    templateWindow_ = templateWindow;
-    templateControls_ = controls;
-}
-
 void PickerHost::show() {
     if (picker_.isNull()) {
-        picker_ = new frmMain(services_, [this] { acceptPickerColor(); });
+        picker_ = new frmMain(services_);
+        // The template window takes the color first; then the picker goes.
+        connect(picker_, &frmMain::colorAccepted, this, &PickerHost::colorAccepted);
+        connect(picker_, &frmMain::colorAccepted, this, &PickerHost::unload);
         emit pickerCreated(picker_);
     }
     picker_->show();
@@ -39,14 +36,6 @@ void PickerHost::unload() {
 
 frmMain* PickerHost::picker() const {
     return picker_.data();
-}
-
-void PickerHost::acceptPickerColor() {
-    if (picker_.isNull()) {
-        return;
-    }
-    AcceptPickerColor(templateWindow_.isNull() ? nullptr : &templateControls_,
-                      *picker_->picCurColor, *picker_->txtValue, [this] { unload(); });
 }
 
 } // namespace hueprint

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/color_value.h"
 #include "platform/platform_services.h"
-#include "template/template_controls.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,8 +12,8 @@ namespace hueprint {
 class frmMain;
 
 // Keeps the one picker window: "C&ustom Color" shows it (creating and loading it when it is
-// not loaded), its "&Set This Color" hands its color to the template window, and unloading
-// destroys it so that the next show builds a fresh one.
+// not loaded), its "&Set This Color" hands its color on and unloads it, so that the next show
+// builds a fresh one.
 class PickerHost : public QObject {
     Q_OBJECT
 public:
@@ -21,9 +21,6 @@ public:
     ~PickerHost() override;
     PickerHost(const PickerHost&) = delete;
     PickerHost& operator=(const PickerHost&) = delete;
-
-    // The template window that takes the picker's color, while it exists.
-    void attachTemplate(QWidget* templateWindow, const TemplateControls& controls);
 
     // Shows the picker modelessly and without an owner; the same one while it is loaded.
     void show();
@@ -33,15 +30,13 @@ public:
     frmMain* picker() const;
 
 signals:
-    void pickerCreated(frmMain* picker);
+    void pickerCreated(hueprint::frmMain* picker);
+    // The picker's "&Set This Color"; the picker is unloaded right after.
+    void colorAccepted(hueprint::ColorValue color, const QString& valueText);
 
 private:
-    void acceptPickerColor();
-
     PlatformServices& services_;
     QPointer<frmMain> picker_;
-    QPointer<QWidget> templateWindow_;
-    TemplateControls templateControls_;
 };
 
 } // namespace hueprint

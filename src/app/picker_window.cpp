@@ -31,13 +31,6 @@ namespace {
 constexpr int kClientWidth = 5295;
 constexpr int kClientHeight = 2055;
 
-template <typename Control>
-Control* place(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(rectFromTwips(left, top, width, height));
-    return control;
-}
-
 QLabel* label(const QString& caption, QWidget* parent) {
     auto* lbl = new QLabel(caption, parent);
     lbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -66,8 +59,8 @@ QLineEdit* textBox(QWidget* parent, int maxLength = kLongestPrefix) {
 
 } // namespace
 
-frmMain::frmMain(PlatformServices& services, std::function<void()> setThisColor, QWidget* parent)
-    : QWidget(parent), services_(services), setThisColor_(std::move(setThisColor)) {
+frmMain::frmMain(PlatformServices& services, QWidget* parent)
+    : QWidget(parent), services_(services) {
     setObjectName(QStringLiteral("frmMain"));
     setupFixedWindow(this, kWindowCaption, kClientWidth, kClientHeight, WindowKind::Dialog);
     createControls();
@@ -84,6 +77,7 @@ frmMain::frmMain(PlatformServices& services, std::function<void()> setThisColor,
 frmMain::~frmMain() {
     // Whatever way the window goes (closed, or the program ending), it unloads once.
     Form_Unload();
+    detachHandlers(this);
 }
 
 void frmMain::createControls() {
@@ -144,11 +138,10 @@ void frmMain::createControls() {
     frameFavorites = place(new QGroupBox(QStringLiteral("Favorite Colors"), this), "frameFavorites",
                            1680, 5760, 5055, 1815);
     for (int i = kFavoriteCount - 1; i >= 0; --i) {
-        auto* favorite = new ColorSwatch(frameFavorites);
-        favorite->setObjectName(QStringLiteral("picFavorite"));
+        auto* favorite = place(new ColorSwatch(frameFavorites), "picFavorite", 120 + 960 * (i / 3),
+                               240 + 480 * (i % 3), 975, 495);
         favorite->setProperty("index", i);
-        favorite->setGeometry(rectFromTwips(120 + 960 * (i / 3), 240 + 480 * (i % 3), 975, 495));
-        favorite->setAcceptsSwatchDrops(true);
+        favorite->setAcceptDrops(true);
         picFavorite[static_cast<std::size_t>(i)] = favorite;
     }
     lblValueLbl =
@@ -231,9 +224,8 @@ void frmMain::wireEvents() {
     });
 
     for (QSlider* sld : {sldRed, sldGreen, sldBlue}) {
-        // Change, and Scroll (the user dragging) which runs the same handler.
+        // Change, and Scroll: a slider tracks the user's drag, changing its value at each step.
         connect(sld, &QSlider::valueChanged, this, [this] { ApplySliders(controls(), services_); });
-        connect(sld, &QSlider::sliderMoved, this, [this] { ApplySliders(controls(), services_); });
     }
     const std::array<std::pair<QLineEdit*, QSlider*>, 3> components = {
         {{txtRed, sldRed}, {txtGreen, sldGreen}, {txtBlue, sldBlue}}};
@@ -249,11 +241,7 @@ void frmMain::wireEvents() {
     connect(cmdRandom, &QPushButton::clicked, this, [this] { RandomColor(controls(), services_); });
     connect(cmdPick, &QPushButton::clicked, this,
             [this] { PickFromColorDialog(controls(), services_); });
-    connect(Command1, &QPushButton::clicked, this, [this] {
-        if (setThisColor_) {
-            setThisColor_();
-        }
-    });
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     for (int i = 0; i < kFavoriteCount; ++i) {
         ColorSwatch* favorite = picFavorite[static_cast<std::size_t>(i)];
         connect(favorite, &ColorSwatch::clicked, this,
@@ -261,6 +249,10 @@ void frmMain::wireEvents() {
         connect(favorite, &ColorSwatch::dropped, this,
                 [this, i](QObject* source) { StoreFavorite(controls(), i, source); });
     }
+}
+
+void frmMain::Command1_Click() {
+    emit colorAccepted(picCurColor->backColor(), txtValue->text());
 }
 
 void frmMain::Form_Load() {

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "picker/picker_controls.h"
+#include "platform/color_value.h"
 #include "platform/platform_services.h"
 
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -25,9 +25,7 @@ class ColorSwatch;
 class frmMain : public QWidget {
     Q_OBJECT
 public:
-    // setThisColor runs the hand-off to the template window for "&Set This Color".
-    frmMain(PlatformServices& services, std::function<void()> setThisColor,
-            QWidget* parent = nullptr);
+    explicit frmMain(PlatformServices& services, QWidget* parent = nullptr);
     ~frmMain() override;
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
@@ -63,6 +61,10 @@ public:
     std::array<ColorSwatch*, kFavoriteCount> picFavorite{};
     QLabel* lblValueLbl = nullptr;
 
+signals:
+    // "&Set This Color": the current color and the value text are handed over.
+    void colorAccepted(hueprint::ColorValue color, const QString& valueText);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -71,11 +73,11 @@ private:
     void setTabOrder();
     void wireEvents();
 
+    void Command1_Click();
     void Form_Load();
     void Form_Unload();
 
     PlatformServices& services_;
-    std::function<void()> setThisColor_;
     bool unloaded_ = false;
 };
 

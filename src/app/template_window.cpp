@@ -5,6 +5,7 @@
 #include "platform/access_key_focus.h"
 #include "platform/color_swatch.h"
 #include "platform/control_colors.h"
+#include "platform/program_exit.h"
 #include "platform/text_box_text.h"
 #include "platform/twips.h"
 #include "platform/ui_font.h"
@@ -27,13 +28,6 @@ namespace {
 constexpr int kClientWidth = 5685;
 constexpr int kClientHeight = 6135;
 
-template <typename Control>
-Control* place(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(rectFromTwips(left, top, width, height));
-    return control;
-}
-
 QPlainTextEdit* multiLineBox(QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -55,12 +49,14 @@ Form1::Form1(PlatformServices& services, PickerHost& pickerHost, QWidget* parent
     wireEvents();
     focusButtonsOnAccessKey(this);
     describeTemplateWindow(*this);
-    pickerHost_.attachTemplate(this, controls());
+    connect(&pickerHost_, &PickerHost::colorAccepted, this, &Form1::AcceptPickerColor);
     centerOnScreen(this);
     Text3->setFocus(Qt::OtherFocusReason);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    detachHandlers(this);
+}
 
 void Form1::createControls() {
     Command1 =
@@ -150,11 +146,20 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-    Exit([this] { pickerHost_.unload(); }, [this] { close(); }, services_.programExit);
+    // Exit: the picker unloads (saving its settings), then this window, and the program ends.
+    pickerHost_.unload();
+    close();
+    services_.programExit.endProgram();
 }
 
 void Form1::Command5_Click() {
     pickerHost_.show();
+}
+
+void Form1::AcceptPickerColor(ColorValue color, const QString& valueText) {
+    Picture49->setBackColor(color);
+    Text3->setText(valueText);
+    ComposeTemplate(controls());
 }
 
 void Form1::Picture_Click(int n) {

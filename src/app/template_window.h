@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/color_value.h"
 #include "platform/platform_services.h"
 #include "template/template_controls.h"
 
@@ -57,6 +58,8 @@ private:
     void Command4_Click();
     void Command5_Click();
     void Picture_Click(int n);
+    // "&Set This Color" of the picker: its color and value text become the current ones.
+    void AcceptPickerColor(ColorValue color, const QString& valueText);
 
     PlatformServices& services_;
     PickerHost& pickerHost_;

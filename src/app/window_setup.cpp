@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window_setup.h"
 
+#include "platform/control_events.h"
 #include "platform/frame_extents.h"
 #include "platform/taskbar_presence.h"
 #include "platform/twips.h"
@@ -9,45 +10,27 @@
 
 #include <QGuiApplication>
 #include <QIcon>
-#include <QImage>
 #include <QImageReader>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
-#include <vector>
 
 namespace hueprint {
 
 namespace {
 
-// The icon in every size the program ships, 32 x 32 its design size, so that title bars, task
-// switchers and docks each draw the size they need instead of scaling one up. The larger sizes
-// are rendered from resources/hueprint.svg; PNGs rather than the SVG itself, because drawing an
-// SVG would load the toolkit's SVG engine at every start.
-constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
-
-// Each size is a PNG among the program's resources, decoded once per process (both windows
-// carry the icon). Read with its format named and format detection off: detection would load
-// every image-format plugin installed (GIF, ICO, JPEG, ...) just to ask each whether it reads
-// PNG, which costs start-up time and memory.
-const std::vector<QImage>& iconImages() {
-    static const std::vector<QImage> images = [] {
-        std::vector<QImage> decoded;
-        for (const int size : kIconSizes) {
-            QImageReader reader(QStringLiteral(":/icons/hueprint-%1.png").arg(size),
-                                QByteArrayLiteral("png"));
-            reader.setAutoDetectImageFormat(false);
-            decoded.push_back(reader.read());
-        }
-        return decoded;
-    }();
-    return images;
-}
-
+// The icon in every size the program ships, smallest first, so that title bars, task switchers
+// and docks each draw the size they need instead of scaling one up. PNGs
+// rather than resources/hueprint.svg itself, because drawing an SVG would load the toolkit's SVG
+// engine at every start; each is read with its format named and format detection off, which
+// would load every image-format plugin installed just to ask each whether it reads PNG.
 QIcon programIcon() {
     QIcon icon;
-    for (const QImage& image : iconImages()) {
-        icon.addPixmap(QPixmap::fromImage(image));
+    for (const int size : {HUEPRINT_ICON_SIZES}) {
+        QImageReader reader(QStringLiteral(":/icons/hueprint-%1.png").arg(size),
+                            QByteArrayLiteral("png"));
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     return icon;
 }
@@ -60,8 +43,13 @@ void setupFixedWindow(QWidget* window, const QString& caption, int clientWidthTw
                             Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     flags |= kind == WindowKind::Main ? Qt::Window : Qt::Tool;
     window->setWindowFlags(flags);
+    // A tool window counts too: the program ends when the last of its windows is closed.
+    window->setAttribute(Qt::WA_QuitOnClose);
     window->setWindowTitle(caption);
-    window->setWindowIcon(programIcon());
+    // Every window shows the application's icon.
+    if (QGuiApplication::windowIcon().isNull()) {
+        QGuiApplication::setWindowIcon(programIcon());
+    }
     window->setFont(designFont());
     window->setFixedSize(pixelsFromTwips(clientWidthTwips), pixelsFromTwips(clientHeightTwips));
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -79,6 +67,13 @@ void centerOnScreen(QWidget* window) {
     // window is shown, the position moved to is that of its frame.
     const QMargins frame = frameMarginsBeforeShow(window).value_or(QMargins());
     window->move(centeredFramePosition(screen->availableGeometry(), window->size(), frame));
+}
+
+void detachHandlers(QWidget* window) {
+    for (QObject* child : window->findChildren<QObject*>()) {
+        child->disconnect(window);
+        delete qobject_cast<ControlEvents*>(child); // its handlers belong to the window
+    }
 }
 
 void applyTabOrder(const std::vector<QWidget*>& order) {

@@ -22,8 +22,7 @@ constexpr int kHighestComponent = 255;
 
 // The component box being typed in is the one that has the window's focus.
 bool hasFocus(const PickerControls& controls, const QLineEdit* box) {
-    const QWidget* focused = controls.window->focusWidget();
-    return focused != nullptr && focused->objectName() == box->objectName();
+    return controls.window->focusWidget() == box;
 }
 
 int randomComponent(RandomSource& random) {
@@ -38,12 +37,13 @@ int randomComponent(RandomSource& random) {
 } // namespace
 
 void ApplyColor(const PickerControls& controls, PlatformServices& services, ColorValue color) {
+    // Writing a box raises its Change event, which may apply a color on the way to this one
+    // (new red with old green and blue...) in a nested call. Only the outermost call copies,
+    // once, the value text the nested calls end on.
+    static int nesting = 0;
+    ++nesting;
     controls.picCurColor->setBackColor(color);
     controls.txtValue->setText(FormatColorValue(color, controls));
-    if (controls.chkAutoCopy->isChecked()) {
-        services.clipboard.clear();
-        services.clipboard.setText(controls.txtValue->text());
-    }
     const int red = color & 0xFF;
     const int green = (color >> 8) & 0xFF;
     const int blue = (color >> 16) & 0xFF;
@@ -57,6 +57,15 @@ void ApplyColor(const PickerControls& controls, PlatformServices& services, Colo
     if (!hasFocus(controls, controls.txtBlue)) {
         controls.txtBlue->setText(QString::number(blue));
     }
+    --nesting;
+    if (nesting == 0 && controls.chkAutoCopy->isChecked()) {
+        CopyValueText(controls, services);
+    }
+}
+
+void CopyValueText(const PickerControls& controls, PlatformServices& services) {
+    services.clipboard.clear();
+    services.clipboard.setText(controls.txtValue->text());
 }
 
 void ApplySliders(const PickerControls& controls, PlatformServices& services) {

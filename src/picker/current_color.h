@@ -19,6 +19,9 @@ inline const QString kColorDialogTitle = QStringLiteral("Choose a Color");
 // Re-entrant: the component boxes' change events call it again while it runs.
 void ApplyColor(const PickerControls& controls, PlatformServices& services, ColorValue color);
 
+// Puts the value text on the clipboard, in place of what was there.
+void CopyValueText(const PickerControls& controls, PlatformServices& services);
+
 // A slider moved: applies the color the three sliders make.
 void ApplySliders(const PickerControls& controls, PlatformServices& services);
 

@@ -155,15 +155,12 @@ void LoadSettings(const PickerControls& controls, PlatformServices& services) {
             readStoredColor(store.value(kFavorites, QString::number(i))).value_or(defaults[index]));
     }
 
+    // Nothing is copied while the settings are restored: the value text they make is, once at
+    // the end, when auto-copy is on.
     const bool autoCopy = readStoredAutoCopy(store.value(kSettings, kAutoCopy)).value_or(true);
-    // The first apply formats with the window's initial options; with auto-copy stored off it
-    // must not overwrite the user's clipboard.
-    if (!autoCopy) {
-        controls.chkAutoCopy->setChecked(false);
-    }
+    controls.chkAutoCopy->setChecked(false);
     ApplyColor(controls, services,
                readStoredColor(store.value(kSettings, kCurrentColor)).value_or(0));
-    controls.chkAutoCopy->setChecked(autoCopy);
 
     setOptionValue(controls.optDecimal,
                    readStoredBoolean(store.value(kSettings, kDecimal)).value_or(false));
@@ -180,6 +177,10 @@ void LoadSettings(const PickerControls& controls, PlatformServices& services) {
         optDecimal_Click(controls, services);
     } else {
         optHex_Click(controls, services);
+    }
+    controls.chkAutoCopy->setChecked(autoCopy);
+    if (autoCopy) {
+        CopyValueText(controls, services);
     }
 
     restorePosition(controls.window, store);

@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -62,6 +63,20 @@ void ColorSwatch::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(rect(), resolveColor(backColor_, palette()));
     if (framed_) {
         qDrawShadePanel(&painter, rect(), palette(), true, kBorderWidth);
+    }
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // A button moves the focus on with the arrow keys; a swatch leaves them to its window.
+        event->ignore();
+        return;
+    default:
+        QAbstractButton::keyPressEvent(event);
     }
 }
 

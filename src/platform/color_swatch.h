@@ -28,17 +28,16 @@ public:
     void setDragImage(const QPixmap& image, const QPoint& hotSpot);
     bool dragsItself() const { return !dragImage_.isNull(); }
 
-    // Whether drops of swatches are accepted; each drop raises dropped() with the dragged
-    // control, or with nothing when the drag came from outside the program.
-    void setAcceptsSwatchDrops(bool accepts) { setAcceptDrops(accepts); }
-
 signals:
     // The back color has changed (setBackColor with a different color).
     void backColorChanged();
+    // A color was dropped on the swatch (which accepts drops once setAcceptDrops(true) is
+    // called): from the dragged control, or from nothing when the drag came from outside.
     void dropped(QObject* source);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

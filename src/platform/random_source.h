@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdint>
-#include <random>
+#include <QRandomGenerator>
+#include <QTime>
+#include <array>
 
 namespace hueprint {
 
@@ -16,17 +17,18 @@ public:
 
 class TimeSeededRandom final : public RandomSource {
 public:
-    TimeSeededRandom();
-    // Mixes the time of day, to the microsecond, into the running generator, so two
-    // re-seeds within the same second still lead to different numbers.
-    void reseedFromTimeOfDay() override;
-    double nextUnit() override;
+    // The time of day, to the millisecond, joins the running generator's next number in the new
+    // seed, so two re-seeds within the same second, or millisecond, still differ.
+    void reseedFromTimeOfDay() override {
+        const std::array<quint32, 2> seed = {
+            generator_.generate(),
+            static_cast<quint32>(QTime::currentTime().msecsSinceStartOfDay())};
+        generator_ = QRandomGenerator(seed.data(), seed.size());
+    }
+    double nextUnit() override { return generator_.generateDouble(); }
 
 private:
-    std::mt19937_64 generator_;
+    QRandomGenerator generator_{static_cast<quint32>(QTime::currentTime().msecsSinceStartOfDay())};
 };
-
-// Microseconds since local midnight.
-std::int64_t microsecondsSinceMidnight();
 
 } // namespace hueprint

@@ -151,9 +151,10 @@ QString applicationNameFromCommand(const QString& command) {
 }
 
 QString settingsApplicationName() {
-    // The name the program was started under, a symbolic link's own name among them; the
-    // executable's real name only when that tells none.
-    QString name = applicationNameFromCommand(QCoreApplication::arguments().value(0));
+    // The toolkit's application name is the file name the program was started under (argv[0]),
+    // a symbolic link's own name among them; the executable's real name only when that tells
+    // none.
+    QString name = applicationNameFromCommand(QCoreApplication::applicationName());
     if (name.isEmpty()) {
         name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     }

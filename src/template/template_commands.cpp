@@ -3,7 +3,6 @@
 
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
-#include "platform/program_exit.h"
 #include "platform/text_box_text.h"
 
 #include <QPlainTextEdit>
@@ -33,13 +32,6 @@ void Copy(const TemplateControls& controls, Clipboard& clipboard) {
     result->setTextCursor(cursor);
     clipboard.clear();
     clipboard.setText(selectedTextBoxText(*result));
-}
-
-void Exit(const std::function<void()>& unloadPicker, const std::function<void()>& unloadTemplate,
-          ProgramExit& programExit) {
-    unloadPicker();
-    unloadTemplate();
-    programExit.endProgram();
 }
 
 } // namespace hueprint

@@ -4,7 +4,6 @@
 #include "template_controls.h"
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -12,7 +11,6 @@ namespace hueprint {
 
 class Clipboard;
 class MessageBox;
-class ProgramExit;
 
 // Both windows' caption, also the About box's title.
 inline const QString kWindowCaption = QStringLiteral("Hueprint For WarCraft 3 Colored Text");
@@ -28,9 +26,5 @@ void Erase(const TemplateControls& controls);
 
 // Copy: focuses and selects the whole result, and puts it on the clipboard.
 void Copy(const TemplateControls& controls, Clipboard& clipboard);
-
-// Exit: unloads the picker (saving its settings), then the template window, and ends.
-void Exit(const std::function<void()>& unloadPicker, const std::function<void()>& unloadTemplate,
-          ProgramExit& programExit);
 
 } // namespace hueprint

@@ -207,7 +207,7 @@ void ColorValueFormatTest::formatsThroughPicker() {
     QFETCH(QString, widthAfter);
 
     RecordingPlatform p;
-    frmMain picker(p.services, [] {});
+    frmMain picker(p.services);
     selectMode(picker, mode);
     picker.txtPrefix->setText(prefix);
     picker.txtNumChars->setText(width);
@@ -233,7 +233,7 @@ void ColorValueFormatTest::raisedWidthPadsLaterColors() {
     QFETCH(QStringList, expected);
 
     RecordingPlatform p;
-    frmMain picker(p.services, [] {});
+    frmMain picker(p.services);
     selectMode(picker, mode);
     QCOMPARE(picker.txtNumChars->text(), QStringLiteral("6"));
 
@@ -246,7 +246,7 @@ void ColorValueFormatTest::raisedWidthPadsLaterColors() {
 // Hexadecimal output is six digits whatever the width box holds, and the box is left alone.
 void ColorValueFormatTest::hexIgnoresWidthBox() {
     RecordingPlatform p;
-    frmMain picker(p.services, [] {});
+    frmMain picker(p.services);
     QVERIFY(picker.optHex->isChecked());
     for (const QString& width : {QStringLiteral("1"), QStringLiteral("12"), QStringLiteral("9999"),
                                  QStringLiteral("1E9")}) {
@@ -259,7 +259,7 @@ void ColorValueFormatTest::hexIgnoresWidthBox() {
 // The formatter works on its copy of the color; the window's current color is not touched.
 void ColorValueFormatTest::colorArgumentIsACopy() {
     RecordingPlatform p;
-    frmMain picker(p.services, [] {});
+    frmMain picker(p.services);
     const ColorValue before = picker.controls().picCurColor->backColor();
     const QString valueBefore = picker.txtValue->text();
     ColorValue color = 8405024;
@@ -309,7 +309,7 @@ void ColorValueFormatTest::veryLargeWidths() {
 // bounded, the box keeps what was pasted, and re-applying stays quick.
 void ColorValueFormatTest::veryLargeWidthThroughPicker() {
     RecordingPlatform p;
-    frmMain picker(p.services, [] {});
+    frmMain picker(p.services);
     selectMode(picker, ValueMode::Decimal);
     picker.txtNumChars->setFocus();
     picker.txtNumChars->selectAll();
