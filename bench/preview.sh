@@ -1,15 +1,57 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds the program in build-bench/ and runs the in-game preview benchmark (not part of the
-# test command): a megabyte of markup with a code every ten characters, and typing into 100 kB.
-#   bench/preview.sh [rounds]
+# The in-game preview benchmark (not part of the test command): this revision against the
+# preview before it became an editor (revision 892c1ff), measured in one run. Builds this tree
+# in build-bench/ and the old revision, checked out in a temporary git worktree, in
+# build-bench-old/; then runs the two benchmark programs turn about and prints the median and
+# worst of each figure and their ratio.
+#   bench/preview.sh [runs] [rounds per run] [keys per run]
 # Runs offscreen by default; set QT_QPA_PLATFORM=xcb (under xvfb-run) to draw through X.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+readonly baseline=892c1ff
+runs=${1:-3}
+rounds=${2:-3}
+keys=${3:-40}
 generator=()
 if command -v ninja >/dev/null; then generator=(-G Ninja); fi
-cmake -S bench -B build-bench "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-bench --parallel "$(( $(nproc) < 2 ? $(nproc) : 2 ))" --target preview_bench >/dev/null
+jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
+
+old=$(mktemp -d)
+trap 'git worktree remove --force "$old" >/dev/null 2>&1 || rm -rf "$old"' EXIT
+git worktree add --detach "$old" "$baseline" >/dev/null 2>&1
+for build in build-bench:"$PWD" build-bench-old:"$old"; do
+    cmake -S bench -B "${build%%:*}" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+          -DHUEPRINT_SOURCE_DIR="${build#*:}" >/dev/null
+    cmake --build "${build%%:*}" --parallel "$jobs" --target preview_bench >/dev/null
+done
+
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')," \
      "Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6), load average $(cut -d' ' -f1-3 /proc/loadavg)"
-QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" exec build-bench/preview_bench "$@"
+echo "$runs runs of each, turn about; each run $rounds rounds of 1 MB and $keys keys"
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+samples=$(mktemp)
+for ((run = 0; run < runs; ++run)); do
+    build-bench-old/preview_bench "$rounds" "$keys" | sed 's/^/before\t/' >>"$samples"
+    build-bench/preview_bench "$rounds" "$keys" | sed 's/^/editor\t/' >>"$samples"
+done
+python3 - "$samples" <<'PY'
+import statistics, sys
+figures = {}
+for line in open(sys.argv[1]):
+    build, name, value = line.rstrip("\n").split("\t")
+    figures.setdefault(name, {}).setdefault(build, []).append(float(value))
+print(f"{'figure':50} {'before: median / worst':>24} {'editor: median / worst':>24} {'ratio':>6}")
+for name, builds in figures.items():
+    cells, medians = [], {}
+    for build in ("before", "editor"):
+        values = builds.get(build)
+        if values:
+            medians[build] = statistics.median(values)
+            cells.append(f"{medians[build]:9.2f} / {max(values):9.2f} ms")
+        else:
+            cells.append(f"{'-':>24}")
+    ratio = f"{medians['editor'] / medians['before']:6.2f}" if len(medians) == 2 else f"{'-':>6}"
+    print(f"{name:50} {cells[0]:>24} {cells[1]:>24} {ratio}")
+PY
+rm -f "$samples"

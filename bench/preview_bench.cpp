@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The in-game preview under load (not a test: it prints figures for BENCHMARKS.md).
-//   1. A megabyte of markup with a color code every ten characters: rendered to runs, laid out
-//      and drawn by the preview window.
-//   2. Typing into Text1 while it holds 100 kB and the preview follows: the time each keystroke
-//      takes in Text1 itself, and the longest the event loop is held up by the preview.
+// The in-game preview under load (not a test: it prints figures for BENCHMARKS.md). Built
+// against this revision and against the preview before it became an editor (bench/preview.sh
+// builds both); where the two differ, __has_include tells which one it is built against.
+//   1. A megabyte of markup with a color code every ten characters: shown and drawn by the
+//      preview window, then scrolled to its end.
+//   2. Typing into 100 kB: into Text1 while the preview follows it, and (the editor) into the
+//      preview's panel while Text1 follows it. The time each keystroke takes where it is typed,
+//      and the longest the event loop is held up in the gap after it.
+// Each figure is printed as a line "<name>\t<milliseconds>", one per sample.
 
 #include "app/picker_host.h"
 #include "app/preview_wiring.h"
@@ -27,7 +31,10 @@
 #include <QThread>
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+
+#if __has_include("editor/markup_edit.h")
+#define HUEPRINT_EDITOR 1
+#endif
 
 using namespace hueprint;
 
@@ -58,120 +65,60 @@ double ms(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-struct Spread {
-    double median;
-    double worst;
-};
-
-Spread spread(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return {values[values.size() / 2], values.back()};
+void report(const char* name, double value) {
+    std::printf("%s\t%.3f\n", name, value);
+    std::fflush(stdout);
 }
 
-void megabyte(SettingsStore& store, int rounds) {
+PreviewWindow* newPreview(PlatformServices& services) {
+#ifdef HUEPRINT_EDITOR
+    return new PreviewWindow(services.settings, services.colorDialog, QRect(0, 0, 420, 300));
+#else
+    return new PreviewWindow(services.settings, QRect(0, 0, 420, 300));
+#endif
+}
+
+void megabyte(PlatformServices& services, int rounds) {
     const QString markup = markupOf(1 << 20);
-    std::vector<double> parse, window, draw, end;
     for (int round = 0; round < rounds; ++round) {
-        PreviewWindow preview(store, QRect(0, 0, 420, 300));
-        preview.show();
+        std::unique_ptr<PreviewWindow> preview(newPreview(services));
+        preview->show();
         QCoreApplication::processEvents();
-        QElapsedTimer timer;
-        timer.start();
-        const PreviewRendering rendering = renderPreview(markup);
-        parse.push_back(ms(timer));
         QElapsedTimer step;
         step.start();
-        preview.showMarkup(markup);
-        window.push_back(ms(step));
+        preview->showMarkup(markup);
+        const double shown = ms(step);
         step.restart();
-        preview.repaint();
+        preview->repaint();
         QCoreApplication::processEvents();
-        draw.push_back(ms(step));
-        const std::size_t firstView = preview.panel()->laidOutBlockCount();
+        const double painted = ms(step);
         step.restart();
-        QScrollBar* bar = preview.panel()->verticalScrollBar();
+        QScrollBar* bar = preview->panel()->verticalScrollBar();
         bar->setValue(bar->maximum()); // the end of the text, then drawn
-        preview.repaint();
+        preview->repaint();
         QCoreApplication::processEvents();
-        bar->setValue(bar->maximum()); // the estimate corrected by what came into view
-        preview.repaint();
-        end.push_back(ms(step));
-        if (round == 0) {
-            std::printf("1 MB: %lld markup characters, %lld visible, %zu runs, %zu notes, "
-                        "%zu blocks, %zu of them laid out for the first view\n",
-                        static_cast<long long>(rendering.markupCharacters),
-                        static_cast<long long>(rendering.visibleCharacters), rendering.runs.size(),
-                        rendering.notes.size(), preview.panel()->blockCount(), firstView);
-        }
-    }
-    const Spread p = spread(parse);
-    const Spread w = spread(window);
-    const Spread d = spread(draw);
-    const Spread e = spread(end);
-    std::printf("1 MB, %d rounds (median / worst):\n", rounds);
-    std::printf("  renderPreview alone               %8.1f / %8.1f ms\n", p.median, p.worst);
-    std::printf("  showMarkup (render, lay out, notes) %6.1f / %8.1f ms\n", w.median, w.worst);
-    std::printf("  first paint of the window         %8.1f / %8.1f ms\n", d.median, d.worst);
-    std::printf("  scrolled to the end and drawn     %8.1f / %8.1f ms\n", e.median, e.worst);
-}
-
-// The worst shapes of a megabyte: nothing but "|n" (half a million empty lines) and nothing
-// but broken codes (a third of a million notes).
-void pathological(SettingsStore& store) {
-    const struct {
-        const char* name;
-        QString unit;
-    } shapes[] = {{"1 MB of \"|n\"", QStringLiteral("|n")},
-                  {"1 MB of \"|c\" cut short", QStringLiteral("|cX")}};
-    for (const auto& shape : shapes) {
-        QString markup;
-        markup.reserve((1 << 20) + 4);
-        while (markup.size() < (1 << 20)) {
-            markup += shape.unit;
-        }
-        PreviewWindow preview(store, QRect(0, 0, 420, 300));
-        preview.show();
-        QCoreApplication::processEvents();
-        QElapsedTimer timer;
-        timer.start();
-        preview.showMarkup(markup);
-        preview.repaint();
-        QCoreApplication::processEvents();
-        std::printf("%s: shown and drawn in %.1f ms (%zu notes, %zu blocks)\n", shape.name,
-                    ms(timer), preview.rendering().notes.size(), preview.panel()->blockCount());
+        bar->setValue(bar->maximum()); // where the height was estimated, corrected
+        preview->repaint();
+        report("1 MB: showMarkup", shown);
+        report("1 MB: first paint after it", painted);
+        report("1 MB: parse and draw", shown + painted);
+        report("1 MB: scrolled to the end and drawn", ms(step));
     }
 }
 
-// withPreview false: the template window alone, the floor the preview adds to.
-void typing(PlatformServices& services, int keys, bool withPreview) {
-    PickerHost host(services);
-    auto* form = new Form1(services, host);
-    PreviewWiring wiring(services, form, host);
-    form->show();
-    form->Text1->setPlainText(markupOf(100 * 1024));
-    if (withPreview) {
-        wiring.openPreview();
-    }
-    for (int i = 0; i < 20; ++i) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-    form->Text1->setFocus();
-    form->Text1->moveCursor(QTextCursor::End);
-
-    // 20 keys a second, a fast typist's pace; each gap is spent in the event loop, which is
-    // where the preview's gathered update runs.
-    std::vector<double> keystroke, stall;
-    const QString letters = QStringLiteral("|cffab12cdtyping|r ");
+// Sends the keys to the box at 20 keys a second; each gap is spent in the event loop, where
+// the gathered updates run.
+void typeInto(QWidget* box, const QString& letters, int keys, const char* keyName,
+              const char* holdName) {
     for (int i = 0; i < keys; ++i) {
         const QChar letter = letters.at(i % letters.size());
         QElapsedTimer timer;
         timer.start();
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(letter));
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(letter));
-        QCoreApplication::sendEvent(form->Text1, &press);
-        QCoreApplication::sendEvent(form->Text1, &release);
-        keystroke.push_back(ms(timer));
+        QCoreApplication::sendEvent(box, &press);
+        QCoreApplication::sendEvent(box, &release);
+        report(keyName, ms(timer));
         double longest = 0;
         QElapsedTimer gap;
         gap.start();
@@ -182,18 +129,35 @@ void typing(PlatformServices& services, int keys, bool withPreview) {
             longest = std::max(longest, ms(slice));
             QThread::usleep(500);
         }
-        stall.push_back(longest);
+        report(holdName, longest);
     }
-    const Spread k = spread(keystroke);
-    const Spread s = spread(stall);
-    std::printf("typing %d keys into 100 kB of Text1, preview %s (median / worst):\n", keys,
-                withPreview ? "open" : "closed");
-    std::printf("  keystroke in Text1                %8.1f / %8.1f ms\n", k.median, k.worst);
-    std::printf("  longest event-loop hold per key   %8.1f / %8.1f ms\n", s.median, s.worst);
-    if (withPreview) {
-        std::printf("  preview shows %lld markup characters at the end\n",
-                    static_cast<long long>(wiring.preview()->rendering().markupCharacters));
+}
+
+void typing(PlatformServices& services, int keys) {
+    PickerHost host(services);
+    auto* form = new Form1(services, host);
+    PreviewWiring wiring(services, form, host);
+    form->show();
+    form->Text1->setPlainText(markupOf(100 * 1024));
+    wiring.openPreview();
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
     }
+    form->Text1->setFocus();
+    form->Text1->moveCursor(QTextCursor::End);
+    typeInto(form->Text1, QStringLiteral("|cffab12cdtyping|r "), keys,
+             "100 kB: keystroke in Text1, preview open", "100 kB: event-loop hold after it");
+#ifdef HUEPRINT_EDITOR
+    PreviewPanel* panel = wiring.preview()->panel();
+    panel->setFocus();
+    panel->moveCursor(QTextCursor::End);
+    typeInto(panel, QStringLiteral("typing words "), keys, "100 kB: keystroke in the panel",
+             "100 kB: event-loop hold after a panel keystroke");
+    if (wiring.preview()->markup() != form->Text1->toPlainText()) {
+        std::fprintf(stderr, "Text1 did not follow the panel\n");
+    }
+#endif
     delete form;
 }
 
@@ -210,10 +174,9 @@ int main(int argc, char* argv[]) {
     TimeSeededRandom random;
     PlatformServices services{clipboard,   messageBox, beeper, programExit,
                               colorDialog, random,     store};
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    megabyte(store, rounds);
-    pathological(store);
-    typing(services, 100, false);
-    typing(services, 100, true);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const int keys = argc > 2 ? std::max(1, std::atoi(argv[2])) : 40;
+    megabyte(services, rounds);
+    typing(services, keys);
     return 0;
 }

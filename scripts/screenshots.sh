@@ -5,11 +5,13 @@
 #   windows  template-window.png (a line typed, orange chosen) and picker-window.png
 #   preview  preview-window.png: a two-color tooltip, composed with a swatch and then edited in
 #            the result box
+#   editor   editor.png: the editor (F2), "Storm Bolt [Q]" with the Q colored the hotkey gold
+#            and a name laid over with a gradient, by keyboard as a user would
 #   drag     drag-pencil.png: in the middle of a drag of the picker's current-color swatch
 #   palette  template-{red,black}-{light,dark}.png: the template window after choosing red and
 #            after choosing black, under a light and a dark Fusion palette
 #
-#   scripts/screenshots.sh [windows|preview|drag|palette]...   (none: all of them)
+#   scripts/screenshots.sh [windows|preview|editor|drag|palette]...   (none: all of them)
 #
 # Needs: build/hueprint, build/tests/template_screenshot (for palette:
 # cmake --build build --target template_screenshot), xvfb-run, xdotool, ImageMagick, and for
@@ -104,6 +106,38 @@ preview_scene() {
     kill "$pid"
 }
 
+editor_scene() {
+    start_program
+    # F2 in the text box opens the editor with the focus in its panel.
+    click 100 40
+    xdotool key F2
+    local editor
+    editor=$(wait_for_window "In-Game Preview - $title")
+    xdotool type --delay 20 "Storm Bolt [Q]"
+    # The Q selected; Tab goes on to the notes, "Plain" and the hotkey gold, which Space presses.
+    xdotool key Left shift+Left Tab Tab Tab space
+    # Back in the panel: a second line, the hero's name, faded from gold to red with
+    # "Gradient..." (after the gold, now also the first recent color, and "Other Color...").
+    xdotool key shift+Tab shift+Tab shift+Tab End Return
+    xdotool type --delay 20 "Arthas Menethil"
+    xdotool key shift+Home Tab Tab Tab Tab Tab Tab space
+    sleep 0.5
+    # In the dialog: past the number of colors and the two colors to the gold, which sets the
+    # first; past the recent gold, "Other Color...", the tabs and nine presets to red (preset
+    # 10), which sets the second; Return applies it.
+    xdotool key Tab Tab Tab space
+    for _ in $(seq 13); do xdotool key Tab; done
+    xdotool key space
+    sleep 0.3
+    xdotool key Return
+    # A click in the panel under the text: the selection goes, the gradient shows.
+    window_geometry "$editor"
+    click 220 $((HEIGHT - 140))
+    sleep 0.3
+    import -window "$editor" "$out/editor.png"
+    kill "$pid"
+}
+
 # drag_scene <work folder>: grabs the screen to screen.png mid-drag, and the pointer's image
 # with pointer-image.py to pointer.rgba and pointer.txt.
 drag_scene() {
@@ -156,6 +190,11 @@ take_preview() {
     echo "wrote $out/preview-window.png"
 }
 
+take_editor() {
+    in_xvfb 1024x768 editor_scene
+    echo "wrote $out/editor.png"
+}
+
 # A screen grab leaves the pointer out, so the pointer's image is read from the X server
 # (XFixes) and drawn in where the pointer stands; its size and hot spot are printed.
 take_drag() {
@@ -184,12 +223,12 @@ take_palette() {
 }
 
 shots=("$@")
-[[ ${#shots[@]} -gt 0 ]] || shots=(windows preview drag palette)
+[[ ${#shots[@]} -gt 0 ]] || shots=(windows preview editor drag palette)
 for shot in "${shots[@]}"; do
     case $shot in
-        windows | preview | drag | palette) ;;
+        windows | preview | editor | drag | palette) ;;
         *)
-            echo "usage: scripts/screenshots.sh [windows|preview|drag|palette]..." >&2
+            echo "usage: scripts/screenshots.sh [windows|preview|editor|drag|palette]..." >&2
             exit 2
             ;;
     esac

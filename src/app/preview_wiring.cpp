@@ -3,7 +3,11 @@
 
 #include "picker_host.h"
 #include "picker_window.h"
+#include "platform/color_swatch.h"
+#include "platform/text_box_text.h"
+#include "preview/color_bar.h"
 #include "preview/preview_geometry.h"
+#include "preview/preview_panel.h"
 #include "preview/preview_window.h"
 #include "template_window.h"
 
@@ -11,6 +15,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QTextCursor>
 
 namespace hueprint {
 
@@ -25,7 +30,7 @@ constexpr int kGap = 8;
 
 PreviewWiring::PreviewWiring(PlatformServices& services, Form1* templateWindow,
                              PickerHost& pickerHost, QObject* parent)
-    : QObject(parent), services_(services), form_(templateWindow) {
+    : QObject(parent), services_(services), form_(templateWindow), pickerHost_(&pickerHost) {
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(kUpdateDelayMs);
     connect(&updateTimer_, &QTimer::timeout, this, &PreviewWiring::updatePreview);
@@ -39,9 +44,30 @@ PreviewWiring::PreviewWiring(PlatformServices& services, Form1* templateWindow,
 
     if (frmMain* picker = pickerHost.picker()) {
         addShortcut(picker);
+        followPicker(picker);
     }
-    connect(&pickerHost, &PickerHost::pickerCreated, this,
-            [this](frmMain* picker) { addShortcut(picker); });
+    connect(&pickerHost, &PickerHost::pickerCreated, this, [this](frmMain* picker) {
+        addShortcut(picker);
+        followPicker(picker);
+    });
+}
+
+void PreviewWiring::followPicker(frmMain* picker) {
+    // The editor's bar offers the picker's current color while the picker is open.
+    connect(picker->picCurColor, &ColorSwatch::backColorChanged, this,
+            &PreviewWiring::showPickerColor);
+    connect(picker, &QObject::destroyed, this, &PreviewWiring::showPickerColor,
+            Qt::QueuedConnection);
+    showPickerColor();
+}
+
+void PreviewWiring::showPickerColor() {
+    if (preview_.isNull()) {
+        return;
+    }
+    frmMain* picker = pickerHost_.isNull() ? nullptr : pickerHost_->picker();
+    preview_->colorBar()->setPickerColor(
+        picker != nullptr ? std::optional(picker->picCurColor->backColor()) : std::nullopt);
 }
 
 PreviewWiring::~PreviewWiring() {
@@ -88,13 +114,40 @@ void PreviewWiring::openPreview() {
         const QRect templateFrame = form_->frameGeometry();
         const QRect beside(templateFrame.right() + 1 + kGap, templateFrame.top(),
                            kDefaultPreviewSize.width(), kDefaultPreviewSize.height());
-        preview_ = new PreviewWindow(services_.settings, beside);
-        // It follows the text being typed: opening it leaves the focus where it is.
-        preview_->setAttribute(Qt::WA_ShowWithoutActivating);
-        preview_->showMarkup(form_->Text1->toPlainText());
+        preview_ = new PreviewWindow(services_.settings, services_.colorDialog, beside);
+        preview_->showMarkup(textBoxText(*form_->Text1));
+        connect(preview_, &PreviewWindow::markupEdited, this, &PreviewWiring::writeText1);
+        showPickerColor();
     }
     preview_->show();
     preview_->raise();
+    preview_->activateWindow();
+    preview_->panel()->setFocus();
+}
+
+void PreviewWiring::writeText1(const QString& markup) {
+    if (form_.isNull()) {
+        return;
+    }
+    // Only the stretch that differs is rewritten, as one edit of Text1's own: its cursor and
+    // scrolling stay, and its undo takes the step back as it takes the user's typing.
+    const QString before = textBoxText(*form_->Text1);
+    const qsizetype shorter = std::min(before.size(), markup.size());
+    qsizetype first = 0;
+    while (first < shorter && before.at(first) == markup.at(first)) {
+        ++first;
+    }
+    qsizetype end = 0;
+    while (end < shorter - first &&
+           before.at(before.size() - 1 - end) == markup.at(markup.size() - 1 - end)) {
+        ++end;
+    }
+    QTextCursor cursor(form_->Text1->document());
+    cursor.setPosition(static_cast<int>(first));
+    cursor.setPosition(static_cast<int>(before.size() - end), QTextCursor::KeepAnchor);
+    writingText1_ = true;
+    cursor.insertText(markup.mid(first, markup.size() - end - first));
+    writingText1_ = false;
 }
 
 PreviewWindow* PreviewWiring::preview() const {
@@ -102,6 +155,9 @@ PreviewWindow* PreviewWiring::preview() const {
 }
 
 void PreviewWiring::textChanged() {
+    if (writingText1_) {
+        return; // the editor's own edit: it shows it already
+    }
     // Edits that come faster than the delay are drawn together, at most the delay late.
     if (!preview_.isNull() && !updateTimer_.isActive()) {
         updateTimer_.start();
@@ -112,7 +168,7 @@ void PreviewWiring::updatePreview() {
     if (preview_.isNull() || form_.isNull()) {
         return;
     }
-    preview_->showMarkup(form_->Text1->toPlainText());
+    preview_->showMarkup(textBoxText(*form_->Text1));
 }
 
 void PreviewWiring::closePreview() {

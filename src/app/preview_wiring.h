@@ -13,13 +13,16 @@ class QWidget;
 namespace hueprint {
 
 class Form1;
+class frmMain;
 class PickerHost;
 class PreviewWindow;
 
-// Adds the in-game preview to the two windows from outside: "In-Game &Preview" first in the
-// context menus of Text1 and Text2, and F2 in the template window and in every picker, open
-// the one preview window; it then follows the text of Text1. Updates are gathered on a short
-// timer so that typing into a long text stays quick; the template window itself is untouched.
+// Adds the in-game preview and editor to the two windows from outside: "In-Game &Preview" first
+// in the context menus of Text1 and Text2, and F2 in the template window and in every picker,
+// open the one preview window (or raise it) with the focus in its panel; it then follows the
+// text of Text1, and writes each of its own edits into Text1, which stays the one truth.
+// Updates from Text1 are gathered on a short timer so that typing into a long text stays quick;
+// the template window itself is untouched.
 class PreviewWiring : public QObject {
     Q_OBJECT
 public:
@@ -41,14 +44,19 @@ public:
 private:
     void addMenuEntry(QPlainTextEdit* box);
     void addShortcut(QWidget* window);
+    void followPicker(frmMain* picker);
+    void showPickerColor();
+    void writeText1(const QString& markup);
     void textChanged();
     void updatePreview();
     void closePreview();
 
     PlatformServices& services_;
     QPointer<Form1> form_;
+    QPointer<PickerHost> pickerHost_;
     QPointer<PreviewWindow> preview_;
     QTimer updateTimer_;
+    bool writingText1_ = false;
 };
 
 } // namespace hueprint

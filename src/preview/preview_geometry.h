@@ -19,7 +19,7 @@ inline const QString kHeight = QStringLiteral("Height");
 } // namespace preview_keys
 
 // The size the preview first opens in, and the least it can be made, in pixels.
-constexpr QSize kDefaultPreviewSize(420, 300);
+constexpr QSize kDefaultPreviewSize(440, 420);
 constexpr QSize kSmallestPreviewSize(220, 160);
 
 // The stored place and size; each key that is missing or damaged (not a number, not finite,

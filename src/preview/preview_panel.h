@@ -1,74 +1,93 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "preview_render.h"
+#include "editor/markup_edit.h"
 
-#include <QAbstractScrollArea>
-#include <QTextLayout>
-#include <memory>
-#include <utility>
-#include <vector>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextCharFormat>
+#include <map>
+
+class QTextBlock;
+class QUndoStack;
 
 namespace hueprint {
 
-// The dark tooltip panel the rendering is drawn on, each run in its color. Text is laid out
-// with QTextLayout and drawn with a painter: nothing of it is ever read as markup of the
-// toolkit's own. Long lines wrap at the panel's width; a tall text scrolls. Only the pieces in
-// view are laid out; the others count with an estimated height until they come into view, so a
-// megabyte costs no more to show than a tooltip.
-class PreviewPanel : public QAbstractScrollArea {
+// The dark tooltip panel the text is drawn and edited on, each character in its color. The
+// toolkit's plain-text editor does the typing, selecting, layout and drawing; the panel turns
+// each change of its document into an edit of the markup and never reads text as HTML.
+//
+// The markup is the one truth. The panel shows an EditableText (showText) and reports what the
+// user changed (edited, pasted); whoever holds the markup applies the edit and shows the result,
+// so the document always ends up drawn from the markup. showText rewrites only the stretch that
+// differs from what is shown (only its colors when the letters are the same), so the cursor
+// and the selection stay where the text around them did not change. The document keeps no
+// undo history of its own: Ctrl+Z and Ctrl+Shift+Z / Ctrl+Y go to the markup's undo stack.
+//
+// The document holds the letters; the colors are given to each block's layout as formats of its
+// runs, as the toolkit's syntax highlighting does (character formats kept in the document
+// itself cost a megabyte of one-word runs a second to insert). A line longer than 2,048 characters
+// is held in blocks of at most that size (each further piece marked as continuing its line, its
+// break no character of the text), so that an edit or a first view lays out a piece, never a
+// megabyte. Positions of the text and of the document differ by those breaks (textPosition,
+// documentPosition).
+class PreviewPanel : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit PreviewPanel(QWidget* parent = nullptr);
-    ~PreviewPanel() override;
-    PreviewPanel(const PreviewPanel&) = delete;
-    PreviewPanel& operator=(const PreviewPanel&) = delete;
 
-    void setRendering(const PreviewRendering& rendering);
+    // Shows the text, changing only what differs from what is shown.
+    void showText(EditableText text);
+    const EditableText& shownText() const { return shown_; }
 
-    // The height of the text in pixels, how many pieces it is laid out in, and how many of them
-    // have been laid out so far.
-    int contentHeight() const { return contentHeight_; }
-    std::size_t blockCount() const { return blocks_.size(); }
-    std::size_t laidOutBlockCount() const;
+    // The selection (or the cursor) as positions in the text; selects in the text.
+    std::pair<qsizetype, qsizetype> selectedRange() const;
+    void selectRange(qsizetype from, qsizetype to);
+    qsizetype textPosition(int documentPosition) const;
+    int documentPosition(qsizetype textPosition) const;
+
+    // The stack Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y and the context menu's entries work on.
+    void setUndoStack(QUndoStack* stack);
 
     // The panel's own colors.
     static QColor backgroundColor();
     static QColor borderColor();
 
+signals:
+    // The user replaced `removed` characters at `position` with `inserted` (typed, deleted, cut).
+    void edited(qsizetype position, qsizetype removed, const QString& inserted);
+    // The user pasted (or dropped) this text over `removed` characters at `position`: markup.
+    void pasted(qsizetype position, qsizetype removed, const QString& markup);
+
 protected:
+    void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void scrollContentsBy(int dx, int dy) override;
 
 private:
-    // One piece of a line: a line between breaks, or a part of a very long one.
-    struct Block {
-        qsizetype start = 0;
-        qsizetype length = 0;
-        QList<QTextLayout::FormatRange> formats;
-        std::unique_ptr<QTextLayout> layout;
-        int top = 0;
-        int height = 0;       // true once laid out at the present width, estimated before
-        int laidOutWidth = 0; // the width it was laid out at, 0 when it never was
-        int emptyLines = 1;   // of an empty block: how many empty lines it stands for
-    };
+    void documentChanged(int position, int removed, int added);
+    QString documentText() const;
+    // Cuts the blocks from first to the one at lastPosition that are too long into pieces;
+    // where lastPosition then is.
+    int cutLongBlocks(QTextBlock first, int lastPosition);
+    // Gives the blocks from first to the one at lastPosition the colors of the text they show,
+    // now or when they come into view.
+    void colorBlocks(QTextBlock first, int lastPosition);
+    void colorBlock(QTextBlock block);
+    const QTextCharFormat& format(const TextColor& color);
+    // Where the pieces that continue a line start in the document, in order; worked out again
+    // after a change that may have moved them.
+    const std::vector<int>& continuations() const;
+    void forgetContinuations(int removed, int added);
 
-    void buildBlocks(const PreviewRendering& rendering);
-    void estimateHeights();
-    void placeBlocks();
-    int emptyHeight(const Block& block) const;
-    // Lays the block out at the present width; whether its height changed.
-    bool layOut(Block& block);
-    void layOutVisibleBlocks();
-    // The blocks [first, last) that reach into the heights firstY to lastY of the text.
-    std::pair<std::size_t, std::size_t> blocksBetween(int firstY, int lastY) const;
-    int textWidth() const;
-    int visibleHeight() const;
-
-    QString text_;
-    std::vector<Block> blocks_;
-    int contentHeight_ = 0;
+    EditableText shown_; // what the document shows, in its own characters (see displayed())
+    QPointer<QUndoStack> undoStack_;
+    std::map<TextColor, QTextCharFormat> formats_; // reused, a few thousand at most
+    mutable std::vector<int> continuations_;
+    mutable int continuationsBlockCount_ = -1; // the block count they were found at; -1: unknown
+    bool showing_ = false;                     // the panel itself is changing the document
 };
 
 } // namespace hueprint

@@ -1,0 +1,336 @@
+// SPDX-License-Identifier: MIT
+// The editor as the program wires it, driven offscreen: the user selects in the panel and
+// colors, lays a gradient, pastes markup, types, undoes and redoes; Text1 follows each edit,
+// and the panel follows Text1.
+
+#include "app/picker_host.h"
+#include "app/picker_window.h"
+#include "app/preview_wiring.h"
+#include "app/template_window.h"
+#include "platform/color_swatch.h"
+#include "preview/color_bar.h"
+#include "preview/gradient_dialog.h"
+#include "preview/preview_panel.h"
+#include "preview/preview_window.h"
+#include "preview/recent_colors.h"
+#include "support/template_fixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace hueprint;
+using hueprint::testing::TemplateFixture;
+
+namespace {
+
+// The colors of the characters that show (a blank's color cannot be seen).
+std::vector<TextColor> inkColors(const QString& markup) {
+    EditableText text = editableText(markup);
+    for (qsizetype i = 0; i < text.text.size(); ++i) {
+        if (text.text.at(i).isSpace()) {
+            text.colors[static_cast<std::size_t>(i)] = std::nullopt;
+        }
+    }
+    return text.colors;
+}
+
+} // namespace
+
+class EditorWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void colorsTheSelection_data();
+    void colorsTheSelection();
+    void colorsWhatIsTypedNext();
+    void gradient();
+    void longLineInPieces();
+    void pastesMarkupNeverHtml_data();
+    void pastesMarkupNeverHtml();
+    void followsText1KeepingTheCursor();
+    void offersThePickersColor();
+    void escapeCloses();
+    void recentColorsAreKept_data();
+    void recentColorsAreKept();
+
+private:
+    // Opens the editor on the markup, the panel focused.
+    PreviewWindow* open(const QString& markup);
+    void select(qsizetype from, qsizetype to);
+    QString text1() const { return f_->window->Text1->toPlainText(); }
+
+    std::unique_ptr<TemplateFixture> f_;
+    std::unique_ptr<PreviewWiring> wiring_;
+    PreviewWindow* editor_ = nullptr;
+};
+
+void EditorWindowTest::init() {
+    f_ = std::make_unique<TemplateFixture>();
+    wiring_ = std::make_unique<PreviewWiring>(f_->platform.services, f_->window, *f_->host);
+    QVERIFY(f_->showActive());
+}
+
+void EditorWindowTest::cleanup() {
+    wiring_.reset();
+    f_.reset();
+}
+
+PreviewWindow* EditorWindowTest::open(const QString& markup) {
+    f_->window->Text1->setPlainText(markup);
+    wiring_->openPreview();
+    editor_ = wiring_->preview();
+    editor_->panel()->setFocus();
+    return editor_;
+}
+
+void EditorWindowTest::select(qsizetype from, qsizetype to) {
+    editor_->panel()->selectRange(from, to);
+}
+
+void EditorWindowTest::colorsTheSelection_data() {
+    QTest::addColumn<QString>("markup");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("colored");
+
+    QTest::newRow("hotkey gold") << "Storm Bolt [Q]" << 12 << 13 << "gold"
+                                 << "Storm Bolt [|cFFFFCC00Q|r]";
+    QTest::newRow("preset red") << "Storm Bolt" << 6 << 10 << "preset 10"
+                                << "Storm |cFFFF0000Bolt|r";
+    QTest::newRow("player 2 blue") << "ab" << 1 << 2 << "player 2"
+                                   << "a|cFF0042FFb|r";
+    QTest::newRow("plain") << "|cFFFF0000Storm|r Bolt" << 0 << 5 << "plain"
+                           << "Storm Bolt";
+    QTest::newRow("dialog") << "ab" << 0 << 1 << "dialog"
+                            << "|cFF123456a|rb";
+    QTest::newRow("dialog cancelled") << "ab" << 0 << 1 << "cancel"
+                                      << "ab";
+}
+
+// One click colors the selection; the selection stays; Ctrl+Z brings back the exact markup,
+// Ctrl+Shift+Z and Ctrl+Y bring the color back; Text1 follows each step.
+void EditorWindowTest::colorsTheSelection() {
+    QFETCH(QString, markup);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, choice);
+    QFETCH(QString, colored);
+    open(markup);
+    select(from, to);
+    ColorBar* bar = editor_->colorBar();
+    f_->platform.colorDialog.answers = {rgbColor(0x12, 0x34, 0x56), std::nullopt};
+    if (choice == QLatin1String("cancel")) {
+        f_->platform.colorDialog.answers.pop_front();
+    }
+    const QMap<QString, QAbstractButton*> buttons = {
+        {QStringLiteral("gold"), bar->goldSwatch()},
+        {QStringLiteral("preset 10"), bar->presetSwatch(10)},
+        {QStringLiteral("player 2"), bar->playerSwatch(2)},
+        {QStringLiteral("plain"), bar->plainButton()},
+        {QStringLiteral("dialog"), bar->dialogButton()},
+        {QStringLiteral("cancel"), bar->dialogButton()}};
+    QAbstractButton* button = buttons.value(choice);
+    button->click();
+    QCOMPARE(text1(), colored);
+    QCOMPARE(editor_->markup(), colored);
+    QCOMPARE(editor_->panel()->selectedRange(), std::make_pair(qsizetype(from), qsizetype(to)));
+    if (colored == markup) {
+        QVERIFY(!editor_->undoStack()->canUndo());
+        return;
+    }
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text1(), markup);
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(text1(), colored);
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(editor_->panel(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(text1(), colored);
+}
+
+// With nothing selected, the color waits for the next typed text; typing goes to Text1 key by
+// key, each key an undo step.
+void EditorWindowTest::colorsWhatIsTypedNext() {
+    open(QStringLiteral("Storm Bolt "));
+    editor_->panel()->moveCursor(QTextCursor::End);
+    editor_->colorBar()->goldSwatch()->click();
+    QCOMPARE(text1(), QStringLiteral("Storm Bolt "));
+    QTest::keyClicks(editor_->panel(), QStringLiteral("Q"));
+    editor_->colorBar()->plainButton()->click();
+    QTest::keyClicks(editor_->panel(), QStringLiteral("!"));
+    QCOMPARE(text1(), QStringLiteral("Storm Bolt |cFFFFCC00Q|r!"));
+    QTest::keyClick(editor_->panel(), Qt::Key_Backspace);
+    QTest::keyClick(editor_->panel(), Qt::Key_Backspace);
+    QCOMPARE(text1(), QStringLiteral("Storm Bolt "));
+    for (int step = 0; step < 4; ++step) {
+        QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    }
+    QCOMPARE(text1(), QStringLiteral("Storm Bolt "));
+    QVERIFY(!editor_->undoStack()->canUndo());
+}
+
+// Red to blue over "Hi yo": looked at before it is applied, applied as one step.
+void EditorWindowTest::gradient() {
+    open(QStringLiteral("Hi yo"));
+    QVERIFY(!editor_->colorBar()->gradientButton()->isEnabled());
+    editor_->panel()->selectAll();
+    QVERIFY(editor_->colorBar()->gradientButton()->isEnabled());
+    editor_->colorBar()->gradientButton()->click();
+    GradientDialog* dialog = editor_->gradientDialog();
+    QVERIFY(dialog != nullptr);
+    dialog->stopSwatch(1)->click();
+    dialog->colorBar()->presetSwatch(10)->click(); // red: the second color, then back to blue
+    QCOMPARE(dialog->stops(), (std::vector<ColorValue>{0x0000FF, 0x0000FF}));
+    dialog->stopSwatch(1)->click();
+    dialog->colorBar()->presetSwatch(40)->click();
+    QCOMPARE(dialog->stops(), (std::vector<ColorValue>{0x0000FF, 0xFF0000}));
+    const EditableText& look = dialog->look()->shownText();
+    QCOMPARE(look.text, QStringLiteral("Hi yo"));
+    QCOMPARE(look.colors.front(), TextColor(0x0000FF));
+    QCOMPARE(look.colors.back(), TextColor(0xFF0000));
+    QCOMPARE(text1(), QStringLiteral("Hi yo")); // nothing applied yet
+    dialog->accept();
+    QCOMPARE(text1(), QStringLiteral("|cFFFF0000H|cFFAA0055i |cFF5500AAy|cFF0000FFo|r"));
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text1(), QStringLiteral("Hi yo"));
+}
+
+// A line longer than a piece: positions past the pieces' breaks are the text's, and a line break
+// typed inside a later piece is written where it was typed.
+void EditorWindowTest::longLineInPieces() {
+    const QString a(3000, u'a');
+    const QString b(3000, u'b');
+    open(a + QStringLiteral("X") + b);
+    QVERIFY(editor_->panel()->document()->blockCount() > 2);
+    select(3000, 3001);
+    editor_->colorBar()->goldSwatch()->click();
+    QCOMPARE(text1(), a + QStringLiteral("|cFFFFCC00X|r") + b);
+    select(5000, 5000);
+    QTest::keyClick(editor_->panel(), Qt::Key_Return);
+    QCOMPARE(text1(), a + QStringLiteral("|cFFFFCC00X|r") + b.left(1999) + QStringLiteral("|n") +
+                          b.mid(1999));
+    QCOMPARE(editor_->panel()->shownText().text, editableText(text1()).text);
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text1(), a + QStringLiteral("X") + b);
+}
+
+void EditorWindowTest::pastesMarkupNeverHtml_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("markup");
+    QTest::newRow("codes") << "|cffff0000Red|r"
+                           << "a|cffff0000Red|rb";
+    QTest::newRow("upper-case code") << "|CFF00FF00G"
+                                     << "a|CFF00FF00G|rb";
+    QTest::newRow("html stays text") << "<b>&amp;</b>"
+                                     << "a<b>&amp;</b>b";
+    QTest::newRow("cut-short code") << "|cFF12|"
+                                    << "a|cFF12|b";
+    // The breaks a text box holds as line breaks are pasted as line breaks.
+    QString huge;
+    while (huge.size() < (1 << 18)) {
+        huge += QStringLiteral("|cFF12345x|c|n\t|r|CFFABCDEFw|r ");
+    }
+    QTest::newRow("quarter megabyte") << huge << QStringLiteral("a") + huge + QStringLiteral("b");
+    QTest::newRow("binary") << QString(QChar(0)) + QChar(0xFDD0) + QChar(0xD800) + "\r\n|"
+                            << QStringLiteral("a") + QChar(0) + u'\n' + QChar(0xD800) +
+                                   QStringLiteral("\n|b");
+}
+
+// Pasted text is read as markup (its HTML twin on the clipboard is never looked at), one undo
+// step that brings back what was there.
+void EditorWindowTest::pastesMarkupNeverHtml() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, markup);
+    open(QStringLiteral("ab"));
+    select(1, 1);
+    auto* data = new QMimeData;
+    data->setText(pasted);
+    data->setHtml(QStringLiteral("<i>not this</i>"));
+    QApplication::clipboard()->setMimeData(data);
+    QTest::keyClick(editor_->panel(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editableText(text1()).text, editableText(markup).text);
+    QCOMPARE(inkColors(text1()), inkColors(markup));
+    QCOMPARE(editor_->panel()->shownText().text, editableText(markup).text);
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text1(), QStringLiteral("ab"));
+}
+
+// A swatch click in the template window recolors the panel, whose cursor stays where it was.
+void EditorWindowTest::followsText1KeepingTheCursor() {
+    QTest::keyClicks(f_->window->Text2, QStringLiteral("Hello"));
+    QTest::mouseClick(f_->window->Picture(10), Qt::LeftButton);
+    open(text1());
+    select(1, 3);
+    QTest::mouseClick(f_->window->Picture(40), Qt::LeftButton); // blue
+    QTRY_COMPARE(editor_->markup(), QStringLiteral("|cFF0000FFHello|r"));
+    QCOMPARE(editor_->panel()->shownText().colors.front(), TextColor(0xFF0000));
+    QCOMPARE(editor_->panel()->selectedRange(), std::make_pair(qsizetype(1), qsizetype(3)));
+    QVERIFY(!editor_->undoStack()->canUndo()); // the template window's step is its own
+}
+
+// While a picker is open, the bar offers its current color.
+void EditorWindowTest::offersThePickersColor() {
+    open(QStringLiteral("ab"));
+    ColorSwatch* swatch = editor_->colorBar()->pickerSwatch();
+    QVERIFY(swatch->isHidden());
+    QTest::mouseClick(f_->window->Command5, Qt::LeftButton);
+    frmMain* picker = f_->host->picker();
+    QVERIFY(picker != nullptr);
+    picker->picCurColor->setBackColor(rgbColor(1, 2, 3));
+    QVERIFY(!swatch->isHidden());
+    select(0, 2);
+    swatch->click();
+    QCOMPARE(text1(), QStringLiteral("|cFF010203ab|r"));
+    f_->host->unload();
+    QTRY_VERIFY(swatch->isHidden());
+}
+
+void EditorWindowTest::escapeCloses() {
+    QPointer<PreviewWindow> editor = open(QString());
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    QTest::keyClick(editor->panel(), Qt::Key_Escape);
+    QTRY_VERIFY(editor.isNull());
+}
+
+void EditorWindowTest::recentColorsAreKept_data() {
+    QTest::addColumn<QStringList>("stored"); // "Recent Color 1" onwards
+    QTest::addColumn<QList<int>>("loaded");
+    QTest::newRow("none") << QStringList() << QList<int>();
+    QTest::newRow("two") << QStringList{"255", "16711680"} << QList<int>{255, 16711680};
+    QTest::newRow("each damaged alone")
+        << QStringList{"red", "", "16777216", "-1", QString(1 << 16, u'9'), " 12 ", "12", "0x10"}
+        << QList<int>{12};
+}
+
+// What the store holds, however damaged, gives the colors that can be read; a use puts its
+// color first and writes every key.
+void EditorWindowTest::recentColorsAreKept() {
+    QFETCH(QStringList, stored);
+    QFETCH(QList<int>, loaded);
+    auto& values = f_->platform.settings.values;
+    for (int i = 0; i < stored.size(); ++i) {
+        values.insert(QStringLiteral("Editor/Recent Color %1").arg(i + 1), stored.at(i));
+    }
+    open(QStringLiteral("ab"));
+    const std::vector<ColorSwatch*>& recent = editor_->colorBar()->recentSwatches();
+    for (std::size_t i = 0; i < recent.size(); ++i) {
+        QCOMPARE(!recent[i]->isHidden(), static_cast<qsizetype>(i) < loaded.size());
+        if (static_cast<qsizetype>(i) < loaded.size()) {
+            QCOMPARE(recent[i]->backColor(), loaded.at(static_cast<qsizetype>(i)));
+        }
+    }
+    editor_->colorBar()->goldSwatch()->click();
+    QCOMPARE(values.value(QStringLiteral("Editor/Recent Color 1")), QString::number(kHotkeyGold));
+    QCOMPARE(recent.front()->backColor(), kHotkeyGold);
+    QCOMPARE(loadRecentColors(f_->platform.settings).size(),
+             std::min<std::size_t>(static_cast<std::size_t>(loaded.size()) + 1, 8));
+}
+
+QTEST_MAIN(EditorWindowTest)
+#include "tst_editor_window.moc"
