@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace hueprint {
 
@@ -25,9 +26,9 @@ constexpr std::array<ColorValue, 4> kFirstStops = {rgbColor(0xFF, 0, 0), rgbColo
 
 } // namespace
 
-GradientDialog::GradientDialog(SettingsStore& store, ColorDialog& dialog, const QString& text,
+GradientDialog::GradientDialog(SettingsStore& store, ColorDialog& dialog, QString text,
                                std::optional<ColorValue> pickerColor, QWidget* parent)
-    : QDialog(parent), text_(text) {
+    : QDialog(parent), text_(std::move(text)) {
     setObjectName(QStringLiteral("GradientDialog"));
     setWindowTitle(QStringLiteral("Gradient"));
 
@@ -84,6 +85,7 @@ GradientDialog::GradientDialog(SettingsStore& store, ColorDialog& dialog, const 
 
 std::vector<ColorValue> GradientDialog::stops() const {
     std::vector<ColorValue> colors;
+    colors.reserve(static_cast<std::size_t>(count_->value()));
     for (int i = 0; i < count_->value(); ++i) {
         colors.push_back(swatches_.at(static_cast<std::size_t>(i))->backColor());
     }

@@ -23,7 +23,7 @@ class SettingsStore;
 class GradientDialog : public QDialog {
     Q_OBJECT
 public:
-    GradientDialog(SettingsStore& store, ColorDialog& dialog, const QString& text,
+    GradientDialog(SettingsStore& store, ColorDialog& dialog, QString text,
                    std::optional<ColorValue> pickerColor, QWidget* parent = nullptr);
 
     std::vector<ColorValue> stops() const;

@@ -254,7 +254,7 @@ int PreviewPanel::cutLongBlocks(QTextBlock block, int lastPosition) {
     return lastPosition;
 }
 
-void PreviewPanel::colorBlocks(QTextBlock first, int lastPosition) {
+void PreviewPanel::colorBlocks(const QTextBlock& first, int lastPosition) {
     // A few blocks are colored at once; more (a long paste, a whole new text) when they come
     // into view, each being laid out anew when its colors are set.
     int count = 0;
@@ -379,19 +379,19 @@ void PreviewPanel::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // The toolkit's own entries undo the document, which keeps no history: the markup's do.
     if (undoStack_ != nullptr) {
-        for (QAction* action : menu->actions()) {
-            const bool undo = action->objectName() == QLatin1String("edit-undo");
-            if (!undo && action->objectName() != QLatin1String("edit-redo")) {
+        for (QAction* toolkits : menu->actions()) {
+            const bool undo = toolkits->objectName() == QLatin1String("edit-undo");
+            if (!undo && toolkits->objectName() != QLatin1String("edit-redo")) {
                 continue;
             }
-            QAction* own = undo ? undoStack_->createUndoAction(menu, action->text())
-                                : undoStack_->createRedoAction(menu, action->text());
-            own->setText(action->text());
-            own->setShortcut(action->shortcut());
+            QAction* own = undo ? undoStack_->createUndoAction(menu, toolkits->text())
+                                : undoStack_->createRedoAction(menu, toolkits->text());
+            own->setText(toolkits->text());
+            own->setShortcut(toolkits->shortcut());
             own->setEnabled(!isReadOnly() &&
                             (undo ? undoStack_->canUndo() : undoStack_->canRedo()));
-            menu->insertAction(action, own);
-            menu->removeAction(action);
+            menu->insertAction(toolkits, own);
+            menu->removeAction(toolkits);
         }
     }
     menu->popup(event->globalPos());

@@ -71,10 +71,10 @@ private:
     QString documentText() const;
     // Cuts the blocks from first to the one at lastPosition that are too long into pieces;
     // where lastPosition then is.
-    int cutLongBlocks(QTextBlock first, int lastPosition);
+    int cutLongBlocks(QTextBlock block, int lastPosition);
     // Gives the blocks from first to the one at lastPosition the colors of the text they show,
     // now or when they come into view.
-    void colorBlocks(QTextBlock first, int lastPosition);
+    void colorBlocks(const QTextBlock& first, int lastPosition);
     void colorBlock(QTextBlock block);
     const QTextCharFormat& format(const TextColor& color);
     // Where the pieces that continue a line start in the document, in order; worked out again

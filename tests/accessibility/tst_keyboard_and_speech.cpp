@@ -123,7 +123,7 @@ void KeyboardAndSpeechTest::keysOnSwatches_data() {
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<int>("focus");
     QTest::addColumn<QString>("heard"); // what a screen reader is told, if anything
-    const auto row = [](const char* name, int start, QList<int> keys, int focus,
+    const auto row = [](const char* name, int start, const QList<int>& keys, int focus,
                         const char* heard = "") {
         QTest::newRow(name) << start << keys << focus << QString::fromLatin1(heard);
     };
