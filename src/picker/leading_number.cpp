@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "leading_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -162,14 +163,7 @@ std::int32_t roundToInt32(double value) {
     constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
     constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
     // nearbyint rounds halves to even in the default rounding mode.
-    const double rounded = std::nearbyint(value);
-    if (rounded <= kLowest) {
-        return std::numeric_limits<std::int32_t>::min();
-    }
-    if (rounded >= kHighest) {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    return static_cast<std::int32_t>(rounded);
+    return static_cast<std::int32_t>(std::clamp(std::nearbyint(value), kLowest, kHighest));
 }
 
 } // namespace hueprint
