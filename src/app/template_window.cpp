@@ -94,9 +94,6 @@ void Form1::createControls() {
     // 32767 characters (a long prefix and the padded digits): cut short, the code would lose
     // its digits.
     Text3->setMaxLength(std::numeric_limits<int>::max());
-    for (QPushButton* button : {Command1, Command2, Command3, Command4, Command5}) {
-        button->setAutoDefault(false);
-    }
 }
 
 void Form1::setTabOrder() {

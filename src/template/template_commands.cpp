@@ -19,8 +19,8 @@ void About(MessageBox& messageBox, QWidget* parent) {
 }
 
 void Erase(const TemplateControls& controls) {
-    setTextBoxText(*controls.Text1, QString());
-    setTextBoxText(*controls.Text2, QString());
+    controls.Text1->setPlainText(QString());
+    controls.Text2->setPlainText(QString());
 }
 
 void Copy(const TemplateControls& controls, Clipboard& clipboard) {
