@@ -10,12 +10,10 @@
 
 namespace hueprint {
 
-QString aboutPrompt() {
-    return QStringLiteral("       This Program Was Made By:\r\n               Umber_Moth_Sage");
-}
-
 void About(MessageBox& messageBox, QWidget* parent) {
-    messageBox.showInformation(parent, kWindowCaption, aboutPrompt());
+    messageBox.showInformation(
+        parent, kWindowCaption,
+        QStringLiteral("       This Program Was Made By:\r\n               Umber_Moth_Sage"));
 }
 
 void Erase(const TemplateControls& controls) {
