@@ -32,7 +32,6 @@ QPlainTextEdit* multiLineBox(QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setTabChangesFocus(true);
     typeOrdinaryLineBreaks(*box);
     return box;
@@ -154,9 +153,8 @@ void Form1::Command5_Click() {
 }
 
 void Form1::AcceptPickerColor(ColorValue color, const QString& valueText) {
-    Picture49->setBackColor(color);
-    Text3->setText(valueText);
-    ComposeTemplate(controls());
+    // The picker's color and value text become current as a preset's color and code do.
+    SelectPresetColor(controls(), valueText, color);
 }
 
 void Form1::Picture_Click(int n) {
