@@ -104,10 +104,7 @@ std::optional<QString> QtSettingsStore::value(const QString& section, const QStr
             wholeLines_ = readWholeLines(settings_->fileName());
         }
         const auto found = wholeLines_->constFind(name);
-        if (found == wholeLines_->constEnd()) {
-            return std::nullopt;
-        }
-        return *found;
+        return found != wholeLines_->constEnd() ? std::optional(*found) : std::nullopt;
     }
     // A hand-edited value with unquoted commas reads back as a list; keep it as the text it was.
     if (stored.metaType().id() == QMetaType::QStringList) {
