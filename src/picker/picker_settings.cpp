@@ -141,10 +141,9 @@ void LoadSettings(const PickerControls& controls, PlatformServices& services) {
     store.sync();
 
     const auto& defaults = defaultFavoriteColors();
-    for (int i = 0; i < kFavoriteCount; ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        controls.picFavorite[index]->setBackColor(
-            readStoredColor(store.value(kFavorites, QString::number(i))).value_or(defaults[index]));
+    for (std::size_t i = 0; i < controls.picFavorite.size(); ++i) {
+        controls.picFavorite[i]->setBackColor(
+            readStoredColor(store.value(kFavorites, QString::number(i))).value_or(defaults[i]));
     }
 
     // Nothing is copied while the settings are restored: the value text they make is, once at
@@ -180,10 +179,9 @@ void LoadSettings(const PickerControls& controls, PlatformServices& services) {
 
 void SaveSettings(const PickerControls& controls, PlatformServices& services) {
     SettingsStore& store = services.settings;
-    for (int i = 0; i < kFavoriteCount; ++i) {
-        store.setValue(
-            kFavorites, QString::number(i),
-            QString::number(controls.picFavorite[static_cast<std::size_t>(i)]->backColor()));
+    for (std::size_t i = 0; i < controls.picFavorite.size(); ++i) {
+        store.setValue(kFavorites, QString::number(i),
+                       QString::number(controls.picFavorite[i]->backColor()));
     }
     store.setValue(kSettings, kCurrentColor, QString::number(controls.picCurColor->backColor()));
     store.setValue(kSettings, kAutoCopy,
