@@ -76,9 +76,8 @@ double composeDecimal(bool negative, const std::string& digits, long long expone
         value = std::numeric_limits<double>::infinity();
     } else if (magnitude >= -kMagnitudeBound) {
         const std::string text = digits + 'e' + std::to_string(exponent);
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        (void)end;
-        if (error == std::errc::result_out_of_range) {
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (result.ec == std::errc::result_out_of_range) {
             // Too large: an infinity; too small: zero. The digits are never all zeros here.
             value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
         }
