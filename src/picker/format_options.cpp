@@ -12,14 +12,10 @@
 
 namespace hueprint {
 
-namespace {
-
 // Re-applies the current color, so the value text (and clipboard) follow the options.
-void ReapplyCurrentColor(const PickerControls& controls, PlatformServices& services) {
+static void ReapplyCurrentColor(const PickerControls& controls, PlatformServices& services) {
     ApplyColor(controls, services, controls.picCurColor->backColor());
 }
-
-} // namespace
 
 void optDecimal_Click(const PickerControls& controls, PlatformServices& services) {
     ReapplyCurrentColor(controls, services);
