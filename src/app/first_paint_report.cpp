@@ -20,7 +20,7 @@ const char* const kReportedProperty = "hueprintFirstPaintReported";
 void report(const QWidget* window) {
     // QDeadlineTimer reads CLOCK_MONOTONIC; std::clock() the process's CPU time.
     const qint64 ns = QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs();
-    const long long cpuUs = std::clock() * (1000000LL / CLOCKS_PER_SEC);
+    const long long cpuUs = std::clock() * 1000000LL / CLOCKS_PER_SEC;
     const QRect g = window != nullptr ? window->geometry() : QRect();
     const QByteArray name = window != nullptr ? window->objectName().toUtf8() : QByteArray("?");
     std::fprintf(stderr, "first-paint %s %lld %lld %d %d %d %d\n", name.constData(),
