@@ -2,18 +2,31 @@
 #include "first_paint_report.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <ctime>
-#include <sys/resource.h>
 
 namespace hueprint {
 
 namespace {
+
+// Kept on the window itself, so that a window made afresh reports its own first paint.
+const char* const kReportedProperty = "hueprintFirstPaintReported";
+
+void report(const QWidget* window) {
+    // QDeadlineTimer reads CLOCK_MONOTONIC; std::clock() the process's CPU time.
+    const qint64 ns = QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs();
+    const long long cpuUs = std::clock() * 1000000LL / CLOCKS_PER_SEC;
+    const QRect g = window != nullptr ? window->geometry() : QRect();
+    const QByteArray name = window != nullptr ? window->objectName().toUtf8() : QByteArray("?");
+    std::fprintf(stderr, "first-paint %s %lld %lld %d %d %d %d\n", name.constData(),
+                 static_cast<long long>(ns), cpuUs, g.x(), g.y(), g.width(), g.height());
+    std::fflush(stderr);
+}
 
 class FirstPaintReporter : public QObject {
 public:
@@ -23,36 +36,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && watched->isWidgetType()) {
             auto* widget = static_cast<QWidget*>(watched);
-            if (widget->isWindow() && !reported_.contains(widget)) {
-                reported_.insert(widget);
-                // A window made afresh at the same address reports its own first paint.
-                connect(widget, &QObject::destroyed, this,
-                        [this, widget] { reported_.remove(widget); });
+            if (widget->isWindow() && !widget->property(kReportedProperty).toBool()) {
+                widget->setProperty(kReportedProperty, true);
                 // The window is painted first, then its children, then the whole is flushed
                 // to the display; a zero timer runs once all of that is done.
-                QTimer::singleShot(0, this, [window = QPointer<QWidget>(widget)] {
-                    timespec now{};
-                    clock_gettime(CLOCK_MONOTONIC, &now);
-                    rusage usage{};
-                    getrusage(RUSAGE_SELF, &usage);
-                    const long long ns = now.tv_sec * 1000000000LL + now.tv_nsec;
-                    const long long cpuUs =
-                        (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000000LL +
-                        usage.ru_utime.tv_usec + usage.ru_stime.tv_usec;
-                    const QRect g = window.isNull() ? QRect() : window->geometry();
-                    const QByteArray name =
-                        window.isNull() ? QByteArray("?") : window->objectName().toUtf8();
-                    std::fprintf(stderr, "first-paint %s %lld %lld %d %d %d %d\n", name.constData(),
-                                 ns, cpuUs, g.x(), g.y(), g.width(), g.height());
-                    std::fflush(stderr);
-                });
+                QTimer::singleShot(0, this,
+                                   [window = QPointer<QWidget>(widget)] { report(window); });
             }
         }
         return QObject::eventFilter(watched, event);
     }
-
-private:
-    QSet<const QObject*> reported_;
 };
 
 } // namespace

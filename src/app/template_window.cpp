@@ -32,7 +32,6 @@ QPlainTextEdit* multiLineBox(QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setTabChangesFocus(true);
     typeOrdinaryLineBreaks(*box);
     return box;
@@ -94,9 +93,6 @@ void Form1::createControls() {
     // 32767 characters (a long prefix and the padded digits): cut short, the code would lose
     // its digits.
     Text3->setMaxLength(std::numeric_limits<int>::max());
-    for (QPushButton* button : {Command1, Command2, Command3, Command4, Command5}) {
-        button->setAutoDefault(false);
-    }
 }
 
 void Form1::setTabOrder() {
@@ -157,9 +153,8 @@ void Form1::Command5_Click() {
 }
 
 void Form1::AcceptPickerColor(ColorValue color, const QString& valueText) {
-    Picture49->setBackColor(color);
-    Text3->setText(valueText);
-    ComposeTemplate(controls());
+    // The picker's color and value text become current as a preset's color and code do.
+    SelectPresetColor(controls(), valueText, color);
 }
 
 void Form1::Picture_Click(int n) {

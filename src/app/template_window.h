@@ -25,8 +25,6 @@ class Form1 : public QWidget {
 public:
     Form1(PlatformServices& services, PickerHost& pickerHost, QWidget* parent = nullptr);
     ~Form1() override;
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
 
     TemplateControls controls() const;
     // Preset swatch n, 1 to 48 (the control Picture<n>).

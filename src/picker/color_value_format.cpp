@@ -22,12 +22,10 @@ QString padded(const QString& digits, const QString& widthText, FormattedValue& 
     return QString(static_cast<qsizetype>(std::max(zeros, 0.0)), QLatin1Char('0')) + digits;
 }
 
+// Red, green and blue, red first although it is the color's low byte.
 QString hexDigits(ColorValue color) {
-    QString digits;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        digits += QStringLiteral("%1").arg((color >> shift) & 0xFF, 2, 16, QLatin1Char('0'));
-    }
-    return digits.toUpper();
+    const int rgb = (color & 0xFF) << 16 | (color & 0xFF00) | ((color >> 16) & 0xFF);
+    return QStringLiteral("%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
 }
 
 QString binaryDigits(ColorValue color) {

@@ -13,17 +13,13 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <cmath>
+#include <utility>
 
 namespace hueprint {
 
 namespace {
 
 constexpr int kHighestComponent = 255;
-
-// The component box being typed in is the one that has the window's focus.
-bool hasFocus(const PickerControls& controls, const QLineEdit* box) {
-    return controls.window->focusWidget() == box;
-}
 
 int randomComponent(RandomSource& random) {
     // The factor is 255, so Random never gives 255.
@@ -44,18 +40,17 @@ void ApplyColor(const PickerControls& controls, PlatformServices& services, Colo
     ++nesting;
     controls.picCurColor->setBackColor(color);
     controls.txtValue->setText(FormatColorValue(color, controls));
-    const int red = color & 0xFF;
-    const int green = (color >> 8) & 0xFF;
-    const int blue = (color >> 16) & 0xFF;
-    // Each test asks again which control has the focus: the nested events may have moved it.
-    if (!hasFocus(controls, controls.txtRed)) {
-        controls.txtRed->setText(QString::number(red));
-    }
-    if (!hasFocus(controls, controls.txtGreen)) {
-        controls.txtGreen->setText(QString::number(green));
-    }
-    if (!hasFocus(controls, controls.txtBlue)) {
-        controls.txtBlue->setText(QString::number(blue));
+    // The box being typed in (the one with the window's focus) keeps its text. The focus is
+    // asked for again before each box: the nested events may have moved it.
+    const std::pair<QLineEdit*, int> components[] = {
+        {controls.txtRed, color & 0xFF},
+        {controls.txtGreen, (color >> 8) & 0xFF},
+        {controls.txtBlue, (color >> 16) & 0xFF},
+    };
+    for (const auto& [box, component] : components) {
+        if (controls.window->focusWidget() != box) {
+            box->setText(QString::number(component));
+        }
     }
     --nesting;
     if (nesting == 0 && controls.chkAutoCopy->isChecked()) {
@@ -107,10 +102,9 @@ void RandomColor(const PickerControls& controls, PlatformServices& services) {
 void PickFromColorDialog(const PickerControls& controls, PlatformServices& services) {
     const auto chosen = services.colorDialog.chooseColor(controls.window, kColorDialogTitle,
                                                          controls.picCurColor->backColor());
-    if (!chosen) {
-        return;
+    if (chosen) {
+        ApplyColor(controls, services, *chosen);
     }
-    ApplyColor(controls, services, *chosen);
 }
 
 } // namespace hueprint

@@ -12,7 +12,8 @@
 
 namespace hueprint {
 
-void ReapplyCurrentColor(const PickerControls& controls, PlatformServices& services) {
+// Re-applies the current color, so the value text (and clipboard) follow the options.
+static void ReapplyCurrentColor(const PickerControls& controls, PlatformServices& services) {
     ApplyColor(controls, services, controls.picCurColor->backColor());
 }
 

@@ -16,7 +16,4 @@ void txtNumChars_KeyPress(int& keyCode, PlatformServices& services);
 void txtNumChars_Change(const PickerControls& controls, PlatformServices& services);
 void txtNumChars_LostFocus(const PickerControls& controls, PlatformServices& services);
 
-// Re-applies the current color, so the value text (and clipboard) follow the options.
-void ReapplyCurrentColor(const PickerControls& controls, PlatformServices& services);
-
 } // namespace hueprint

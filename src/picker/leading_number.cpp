@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "leading_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -75,9 +76,8 @@ double composeDecimal(bool negative, const std::string& digits, long long expone
         value = std::numeric_limits<double>::infinity();
     } else if (magnitude >= -kMagnitudeBound) {
         const std::string text = digits + 'e' + std::to_string(exponent);
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        (void)end;
-        if (error == std::errc::result_out_of_range) {
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (result.ec == std::errc::result_out_of_range) {
             // Too large: an infinity; too small: zero. The digits are never all zeros here.
             value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
         }
@@ -162,14 +162,7 @@ std::int32_t roundToInt32(double value) {
     constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
     constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
     // nearbyint rounds halves to even in the default rounding mode.
-    const double rounded = std::nearbyint(value);
-    if (rounded <= kLowest) {
-        return std::numeric_limits<std::int32_t>::min();
-    }
-    if (rounded >= kHighest) {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    return static_cast<std::int32_t>(rounded);
+    return static_cast<std::int32_t>(std::clamp(std::nearbyint(value), kLowest, kHighest));
 }
 
 } // namespace hueprint

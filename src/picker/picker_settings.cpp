@@ -45,6 +45,14 @@ std::optional<QStringView> valueText(const std::optional<QString>& text, qsizety
     return trimmed;
 }
 
+// The stored text as a decimal integer, when it is one.
+std::optional<int> storedInteger(const std::optional<QString>& text) {
+    const auto trimmed = valueText(text, kLongestNumberText);
+    bool ok = false;
+    const int value = trimmed ? trimmed->toInt(&ok, 10) : 0;
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
 QString booleanText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
@@ -74,29 +82,13 @@ void restorePosition(QWidget* window, SettingsStore& store) {
 } // namespace
 
 std::optional<ColorValue> readStoredColor(const std::optional<QString>& text) {
-    const auto trimmed = valueText(text, kLongestNumberText);
-    if (!trimmed) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const int value = trimmed->toInt(&ok, 10);
-    if (!ok || !isPlainColor(value)) {
-        return std::nullopt;
-    }
-    return value;
+    const auto value = storedInteger(text);
+    return value && isPlainColor(*value) ? value : std::nullopt;
 }
 
 std::optional<bool> readStoredAutoCopy(const std::optional<QString>& text) {
-    const auto trimmed = valueText(text, kLongestNumberText);
-    if (!trimmed) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const int value = trimmed->toInt(&ok, 10);
-    if (!ok || (value != 0 && value != 1)) {
-        return std::nullopt;
-    }
-    return value == 1;
+    const auto value = storedInteger(text);
+    return value == 0 || value == 1 ? std::optional<bool>(value == 1) : std::nullopt;
 }
 
 std::optional<bool> readStoredBoolean(const std::optional<QString>& text) {
@@ -149,10 +141,9 @@ void LoadSettings(const PickerControls& controls, PlatformServices& services) {
     store.sync();
 
     const auto& defaults = defaultFavoriteColors();
-    for (int i = 0; i < kFavoriteCount; ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        controls.picFavorite[index]->setBackColor(
-            readStoredColor(store.value(kFavorites, QString::number(i))).value_or(defaults[index]));
+    for (std::size_t i = 0; i < controls.picFavorite.size(); ++i) {
+        controls.picFavorite[i]->setBackColor(
+            readStoredColor(store.value(kFavorites, QString::number(i))).value_or(defaults[i]));
     }
 
     // Nothing is copied while the settings are restored: the value text they make is, once at
@@ -188,10 +179,9 @@ void LoadSettings(const PickerControls& controls, PlatformServices& services) {
 
 void SaveSettings(const PickerControls& controls, PlatformServices& services) {
     SettingsStore& store = services.settings;
-    for (int i = 0; i < kFavoriteCount; ++i) {
-        store.setValue(
-            kFavorites, QString::number(i),
-            QString::number(controls.picFavorite[static_cast<std::size_t>(i)]->backColor()));
+    for (std::size_t i = 0; i < controls.picFavorite.size(); ++i) {
+        store.setValue(kFavorites, QString::number(i),
+                       QString::number(controls.picFavorite[i]->backColor()));
     }
     store.setValue(kSettings, kCurrentColor, QString::number(controls.picCurColor->backColor()));
     store.setValue(kSettings, kAutoCopy,

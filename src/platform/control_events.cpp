@@ -30,22 +30,11 @@ void ControlEvents::onLostFocus(QWidget* control, FocusHandler handler) {
 }
 
 int ControlEvents::typedCharacterCode(const QKeyEvent& event) {
-    if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) {
-        return -1;
-    }
-    switch (event.key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-        return -1;
-    default:
-        break;
-    }
-    const QString text = event.text();
-    if (text.isEmpty()) {
-        return -1;
-    }
-    return text.at(0).unicode();
+    const bool typesNothing =
+        (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0 ||
+        event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab ||
+        event.key() == Qt::Key_Delete || event.text().isEmpty();
+    return typesNothing ? -1 : event.text().at(0).unicode();
 }
 
 // Switching to another window and back, or opening a context menu, is not the user
@@ -57,16 +46,12 @@ static bool movesFocusWithinProgram(Qt::FocusReason reason) {
 bool ControlEvents::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
-        if (!keyPress_) {
-            break;
-        }
-        int code = typedCharacterCode(*static_cast<QKeyEvent*>(event));
-        if (code < 0) {
-            break;
-        }
-        keyPress_(code);
-        if (code == 0) {
-            return true;
+        int code = keyPress_ ? typedCharacterCode(*static_cast<QKeyEvent*>(event)) : -1;
+        if (code >= 0) {
+            keyPress_(code);
+            if (code == 0) {
+                return true; // the character is discarded
+            }
         }
         break;
     }

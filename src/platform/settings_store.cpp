@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
-#include <cstring>
 
 namespace hueprint {
 
@@ -24,6 +23,14 @@ bool isPlainValue(QByteArrayView value) {
     return std::all_of(value.begin(), value.end(), [](char c) {
         return c >= ' ' && c <= '~' && c != '"' && c != '\\' && c != ';' && c != ',';
     });
+}
+
+// The text before the first mark (all of it when there is none); the rest after the mark.
+QByteArrayView takeLine(QByteArrayView& rest, char mark) {
+    const qsizetype at = rest.indexOf(mark);
+    const QByteArrayView line = at < 0 ? rest : rest.first(at);
+    rest = at < 0 ? QByteArrayView() : rest.sliced(at + 1);
+    return line;
 }
 
 // QSettings reads an INI file with quoting, comments and line continuation, so one damaged
@@ -48,46 +55,29 @@ QHash<QString, QString> readWholeLines(const QString& fileName) {
         copy = file.readAll();
         content = copy;
     }
-    const char* const begin = content.data();
-    const char* const end = begin + content.size();
-    // The next line feed and the next carriage return, each searched for afresh only once the
-    // reading has passed it, so that a huge file is scanned once.
-    const auto next = [end](const char* from, char mark) {
-        if (from >= end) {
-            return end; // an empty file has no memory to search at all
-        }
-        const void* found = std::memchr(from, mark, static_cast<std::size_t>(end - from));
-        return found == nullptr ? end : static_cast<const char*>(found);
-    };
-    const char* lineFeed = next(begin, '\n');
-    const char* carriageReturn = next(begin, '\r');
     QString section;
-    for (const char* start = begin; start < end;) {
-        if (lineFeed < start) {
-            lineFeed = next(start, '\n');
-        }
-        if (carriageReturn < start) {
-            carriageReturn = next(start, '\r');
-        }
-        const char* stop = std::min(lineFeed, carriageReturn);
-        const QByteArrayView line = QByteArrayView(start, stop - start).trimmed();
-        start = stop + 1;
-        if (line.size() > kLongestLine) {
-            continue;
-        }
-        if (line.size() >= 2 && line.startsWith('[') && line.endsWith(']')) {
-            section = QUrl::fromPercentEncoding(line.sliced(1, line.size() - 2).toByteArray());
-            continue;
-        }
-        const qsizetype equals = line.indexOf('=');
-        if (section.isEmpty() || equals <= 0) {
-            continue;
-        }
-        const QByteArrayView value = line.sliced(equals + 1).trimmed();
-        if (isPlainValue(value)) {
-            const QString key =
-                QUrl::fromPercentEncoding(line.first(equals).trimmed().toByteArray());
-            values.insert(section + QLatin1Char('/') + key, QString::fromLatin1(value));
+    // A line ends at a line feed or a carriage return. Each part between two line feeds is
+    // searched for carriage returns on its own, so that a huge file is scanned once.
+    for (QByteArrayView rest = content; !rest.isEmpty();) {
+        for (QByteArrayView part = takeLine(rest, '\n'); !part.isEmpty();) {
+            const QByteArrayView line = takeLine(part, '\r').trimmed();
+            if (line.size() > kLongestLine) {
+                continue;
+            }
+            if (line.size() >= 2 && line.startsWith('[') && line.endsWith(']')) {
+                section = QUrl::fromPercentEncoding(line.sliced(1, line.size() - 2).toByteArray());
+                continue;
+            }
+            const qsizetype equals = line.indexOf('=');
+            if (section.isEmpty() || equals <= 0) {
+                continue;
+            }
+            const QByteArrayView value = line.sliced(equals + 1).trimmed();
+            if (isPlainValue(value)) {
+                const QString key =
+                    QUrl::fromPercentEncoding(line.first(equals).trimmed().toByteArray());
+                values.insert(section + QLatin1Char('/') + key, QString::fromLatin1(value));
+            }
         }
     }
     return values;
@@ -114,10 +104,7 @@ std::optional<QString> QtSettingsStore::value(const QString& section, const QStr
             wholeLines_ = readWholeLines(settings_->fileName());
         }
         const auto found = wholeLines_->constFind(name);
-        if (found == wholeLines_->constEnd()) {
-            return std::nullopt;
-        }
-        return *found;
+        return found != wholeLines_->constEnd() ? std::optional(*found) : std::nullopt;
     }
     // A hand-edited value with unquoted commas reads back as a list; keep it as the text it was.
     if (stored.metaType().id() == QMetaType::QStringList) {

@@ -48,10 +48,6 @@ QString selectedTextBoxText(const QPlainTextEdit& box) {
     return withLineFeeds(box.textCursor().selectedText());
 }
 
-void setTextBoxText(QPlainTextEdit& box, const QString& text) {
-    box.setPlainText(text);
-}
-
 void typeOrdinaryLineBreaks(QPlainTextEdit& box) {
     box.installEventFilter(new OrdinaryLineBreaks(&box));
 }

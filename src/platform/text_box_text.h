@@ -14,11 +14,10 @@ namespace hueprint {
 QString textBoxText(const QPlainTextEdit& box);
 QString selectedTextBoxText(const QPlainTextEdit& box);
 
-// Sets a multi-line box's text. Every character is kept as it is, except the line breaks: a
+// Text set with setPlainText reads back character for character, except the line breaks: a
 // "\n", "\r\n", a lone "\r", a paragraph separator (U+2029) and the two marks U+FDD0 and U+FDD1
 // each end a line of the box, and so read back as "\n". A line separator (U+2028) is a
 // character within a line and reads back as itself.
-void setTextBoxText(QPlainTextEdit& box, const QString& text);
 
 // Makes a line break typed into the box an ordinary one: Shift+Return (and Shift+Enter) end
 // the line as Return does, instead of putting a line separator (U+2028) into it, so that what

@@ -36,8 +36,6 @@ int fallbackStretch(const QFont& font) {
     return std::max(kLeastStretch, static_cast<int>(100.0 * kReferenceEms / ems));
 }
 
-} // namespace
-
 void registerDesignFontSubstitutes() {
     // MS Sans Serif is a compact face: at 8.25 pt the captions were laid out to fit it with
     // little room to spare. Liberation Sans Narrow fits every caption of both windows (Liberation
@@ -48,6 +46,8 @@ void registerDesignFontSubstitutes() {
                                 QStringLiteral("Nimbus Sans Narrow"),
                                 QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }
+
+} // namespace
 
 QFont designFont(double points) {
     static const bool registered = (registerDesignFontSubstitutes(), true);

@@ -11,9 +11,6 @@ constexpr const char* kDesignFontFamily = "MS Sans Serif";
 constexpr double kDesignFontPoints = 8.25;
 constexpr double kResultFontPoints = 9.75;
 
-// Registers the faces drawn in place of the design font where the system lacks it.
-void registerDesignFontSubstitutes();
-
 // The design font at the given size; the substitutes are registered on first use.
 QFont designFont(double points = kDesignFontPoints);
 

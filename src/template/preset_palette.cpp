@@ -25,13 +25,6 @@ constexpr std::array<ColorValue, kPresetSwatchCount> kColors = {
 };
 // clang-format on
 
-std::array<PresetSwatch, kPresetSwatchCount> buildPalette() {
-    std::array<PresetSwatch, kPresetSwatchCount> palette{};
-    for (int i = 0; i < kPresetSwatchCount; ++i) {
-        palette[static_cast<std::size_t>(i)] = {i + 1, kColors[static_cast<std::size_t>(i)]};
-    }
-    return palette;
-}
 } // namespace
 
 QString PresetSwatch::code() const {
@@ -39,15 +32,19 @@ QString PresetSwatch::code() const {
 }
 
 QString colorCode(ColorValue color) {
-    const auto twoDigits = [](int component) {
-        return QStringLiteral("%1").arg(component & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-    };
-    return QStringLiteral("|cFF") + twoDigits(color) + twoDigits(color >> 8) +
-           twoDigits(color >> 16);
+    const int rgb = (color & 0xFF) << 16 | (color & 0xFF00) | ((color >> 16) & 0xFF);
+    return QStringLiteral("|cFF") +
+           QStringLiteral("%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
 }
 
 const std::array<PresetSwatch, kPresetSwatchCount>& presetPalette() {
-    static const auto palette = buildPalette();
+    static const auto palette = [] {
+        std::array<PresetSwatch, kPresetSwatchCount> swatches{};
+        for (std::size_t i = 0; i < swatches.size(); ++i) {
+            swatches[i] = {static_cast<int>(i) + 1, kColors[i]};
+        }
+        return swatches;
+    }();
     return palette;
 }
 

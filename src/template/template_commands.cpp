@@ -10,17 +10,15 @@
 
 namespace hueprint {
 
-QString aboutPrompt() {
-    return QStringLiteral("       This Program Was Made By:\r\n               Umber_Moth_Sage");
-}
-
 void About(MessageBox& messageBox, QWidget* parent) {
-    messageBox.showInformation(parent, kWindowCaption, aboutPrompt());
+    messageBox.showInformation(
+        parent, kWindowCaption,
+        QStringLiteral("       This Program Was Made By:\r\n               Umber_Moth_Sage"));
 }
 
 void Erase(const TemplateControls& controls) {
-    setTextBoxText(*controls.Text1, QString());
-    setTextBoxText(*controls.Text2, QString());
+    controls.Text1->setPlainText(QString());
+    controls.Text2->setPlainText(QString());
 }
 
 void Copy(const TemplateControls& controls, Clipboard& clipboard) {

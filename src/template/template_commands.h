@@ -15,10 +15,7 @@ class MessageBox;
 // Both windows' caption, also the About box's title.
 inline const QString kWindowCaption = QStringLiteral("Hueprint For WarCraft 3 Colored Text");
 
-// The About box's two lines, with their leading blanks.
-QString aboutPrompt();
-
-// About: the modal About box; nothing changes.
+// About: the modal About box, two lines with their leading blanks; nothing changes.
 void About(MessageBox& messageBox, QWidget* parent);
 
 // Erase: empties the result and the user's text; the current code and color stay.

@@ -13,8 +13,8 @@ namespace hueprint {
 void ComposeTemplate(const TemplateControls& controls) {
     setForeColor(controls.Text1, controls.Picture49->backColor());
     // The user's text goes in character for character, as the box holds it.
-    setTextBoxText(*controls.Text1,
-                   controls.Text3->text() + textBoxText(*controls.Text2) + kClosingMark);
+    controls.Text1->setPlainText(controls.Text3->text() + textBoxText(*controls.Text2) +
+                                 kClosingMark);
 }
 
 void SelectPresetColor(const TemplateControls& controls, const QString& code, ColorValue color) {
