@@ -19,9 +19,16 @@
 #include "platform/program_exit.h"
 #include "platform/random_source.h"
 #include "platform/settings_store.h"
+// The rooms as they are now, or as they were at the baseline revision.
+#if __has_include("markup/markup_render.h")
+#include "editor/preview_panel.h"
+#include "editor/preview_window.h"
+#include "markup/markup_render.h"
+#else
 #include "preview/preview_panel.h"
 #include "preview/preview_render.h"
 #include "preview/preview_window.h"
+#endif
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,7 +39,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#if __has_include("editor/markup_edit.h")
+#if __has_include("markup/markup_edit.h")
 #define HUEPRINT_EDITOR 1
 #endif
 

@@ -4,9 +4,9 @@
 // each edit leaves the markup outside its stretch as it was, and markup the editor wrote from
 // the start never holds a mark that colors nothing or changes nothing.
 
-#include "editor/markup_edit.h"
 #include "fuzz_support.h"
-#include "preview/preview_render.h"
+#include "markup/markup_edit.h"
+#include "markup/markup_render.h"
 
 using hueprint::EditableText;
 using hueprint::TextColor;

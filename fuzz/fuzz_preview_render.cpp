@@ -3,9 +3,9 @@
 // hold exactly the markup less its recognised sequences, in colors that exist, and every note
 // points into the markup.
 
+#include "editor/preview_panel.h"
 #include "fuzz_support.h"
-#include "preview/preview_panel.h"
-#include "preview/preview_render.h"
+#include "markup/markup_render.h"
 
 #include <QApplication>
 #include <QScrollBar>

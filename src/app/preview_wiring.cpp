@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "preview_wiring.h"
 
+#include "editor/color_bar.h"
+#include "editor/preview_geometry.h"
+#include "editor/preview_panel.h"
+#include "editor/preview_window.h"
 #include "picker_host.h"
 #include "picker_window.h"
 #include "platform/color_swatch.h"
 #include "platform/text_box_text.h"
-#include "preview/color_bar.h"
-#include "preview/preview_geometry.h"
-#include "preview/preview_panel.h"
-#include "preview/preview_window.h"
 #include "template_window.h"
 
 #include <QAction>

@@ -5,10 +5,10 @@
 
 #include "app/preview_wiring.h"
 #include "app/template_window.h"
+#include "editor/color_bar.h"
+#include "editor/preview_panel.h"
+#include "editor/preview_window.h"
 #include "platform/color_swatch.h"
-#include "preview/color_bar.h"
-#include "preview/preview_panel.h"
-#include "preview/preview_window.h"
 #include "support/template_fixture.h"
 #include "template/preset_palette.h"
 

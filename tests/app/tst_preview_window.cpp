@@ -7,10 +7,10 @@
 #include "app/picker_window.h"
 #include "app/preview_wiring.h"
 #include "app/template_window.h"
+#include "editor/preview_geometry.h"
+#include "editor/preview_panel.h"
+#include "editor/preview_window.h"
 #include "platform/color_swatch.h"
-#include "preview/preview_geometry.h"
-#include "preview/preview_panel.h"
-#include "preview/preview_window.h"
 #include "support/template_fixture.h"
 #include "support/windows.h"
 

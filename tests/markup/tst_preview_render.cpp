@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The in-game preview's renderer: markup in, colored runs, notes and the two lengths out.
 
-#include "preview/preview_render.h"
-#include "preview/preview_window.h"
+#include "editor/preview_window.h"
+#include "markup/markup_render.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "editor/markup_edit.h"
+#include "markup/markup_edit.h"
 
 #include <QPlainTextEdit>
 #include <QPointer>

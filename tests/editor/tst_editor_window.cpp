@@ -7,12 +7,12 @@
 #include "app/picker_window.h"
 #include "app/preview_wiring.h"
 #include "app/template_window.h"
+#include "editor/color_bar.h"
+#include "editor/gradient_dialog.h"
+#include "editor/preview_panel.h"
+#include "editor/preview_window.h"
+#include "editor/recent_colors.h"
 #include "platform/color_swatch.h"
-#include "preview/color_bar.h"
-#include "preview/gradient_dialog.h"
-#include "preview/preview_panel.h"
-#include "preview/preview_window.h"
-#include "preview/recent_colors.h"
 #include "support/template_fixture.h"
 
 #include <QApplication>

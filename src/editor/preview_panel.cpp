@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "preview_panel.h"
 
+#include "markup/markup_render.h"
 #include "platform/text_box_text.h"
-#include "preview_render.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "markup_edit.h"
 
-#include "editor/edit_window.h"
-#include "preview/preview_render.h"
+#include "markup/edit_stretch.h"
+#include "markup/markup_render.h"
 
 #include <algorithm>
 
@@ -95,35 +95,35 @@ TextColor typingColor(const EditableText& text, qsizetype position) {
 
 QString replaceColored(const QString& markup, qsizetype position, qsizetype removed,
                        const EditableText& inserted) {
-    return EditWindow(markup, position, removed).apply(piecesOf(inserted));
+    return EditStretch(markup, position, removed).apply(piecesOf(inserted));
 }
 
 QString replaceText(const QString& markup, qsizetype position, qsizetype removed,
                     const QString& inserted, std::optional<TextColor> color) {
-    const EditWindow window(markup, position, removed);
-    const TextColor typed = color ? *color : window.typingColor();
-    return window.apply(
+    const EditStretch stretch(markup, position, removed);
+    const TextColor typed = color ? *color : stretch.typingColor();
+    return stretch.apply(
         piecesOf({inserted, std::vector<TextColor>(size_t(inserted.size()), typed)}));
 }
 
 QString replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
                           const QString& pasted) {
-    const EditWindow window(markup, position, removed);
-    const TextColor typed = window.typingColor();
+    const EditStretch stretch(markup, position, removed);
+    const TextColor typed = stretch.typingColor();
     EditableText text = editableText(pasted);
     for (TextColor& color : text.colors) {
         color = color ? color : typed;
     }
-    return window.apply(piecesOf(text));
+    return stretch.apply(piecesOf(text));
 }
 
 QString colorRange(const QString& markup, qsizetype position, qsizetype length, TextColor color) {
-    const EditWindow window(markup, position, length);
-    std::vector<Piece> pieces = window.removedPieces();
+    const EditStretch stretch(markup, position, length);
+    std::vector<Piece> pieces = stretch.removedPieces();
     for (Piece& piece : pieces) {
         piece.color = color;
     }
-    return window.apply(pieces);
+    return stretch.apply(pieces);
 }
 
 std::vector<TextColor> gradientColors(const QString& text, const std::vector<ColorValue>& stops) {
@@ -179,8 +179,8 @@ std::vector<TextColor> gradientColors(const QString& text, const std::vector<Col
 
 QString gradientRange(const QString& markup, qsizetype position, qsizetype length,
                       const std::vector<ColorValue>& stops) {
-    const EditWindow window(markup, position, length);
-    std::vector<Piece> pieces = window.removedPieces();
+    const EditStretch stretch(markup, position, length);
+    std::vector<Piece> pieces = stretch.removedPieces();
     QString text;
     for (const Piece& piece : pieces) {
         text.append(piece.spelling.size() == 2 && piece.spelling.at(0).isHighSurrogate()
@@ -194,7 +194,7 @@ QString gradientRange(const QString& markup, qsizetype position, qsizetype lengt
         piece.color = colors[size_t(unit)];
         unit += piece.spelling.size() == 2 && piece.spelling.at(0).isHighSurrogate() ? 2 : 1;
     }
-    return window.apply(pieces);
+    return stretch.apply(pieces);
 }
 
 } // namespace hueprint

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The editor's edits of the markup, each from markup to markup.
 
-#include "editor/markup_edit.h"
+#include "markup/markup_edit.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "editor/markup_edit.h"
-#include "preview_render.h"
+#include "markup/markup_edit.h"
+#include "markup/markup_render.h"
 
 #include <QPointer>
 #include <QUndoStack>

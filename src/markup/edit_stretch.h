@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "editor/markup_edit.h"
+#include "markup/markup_edit.h"
 
 #include <QStringView>
 
@@ -50,9 +50,9 @@ private:
 // The markup around one edit, read in one pass: the removed characters, and on either side the
 // blanks and marks up to the nearest visible character, which an edit may rewrite so that no
 // mark is left that colors nothing. The rest of the markup is never rewritten.
-class EditWindow {
+class EditStretch {
 public:
-    EditWindow(const QString& markup, qsizetype position, qsizetype removed);
+    EditStretch(const QString& markup, qsizetype position, qsizetype removed);
 
     // The removed characters in their markup spelling and their present color.
     std::vector<Piece> removedPieces() const;
@@ -93,14 +93,14 @@ private:
     const QString& markup_;
     std::vector<Item> items_;
     std::vector<TextColor> stateBefore_; // the color current before each item up to the removed
-    TextColor startState_;               // the color current where the window starts
+    TextColor startState_;               // the color current where the stretch starts
     TextColor endState_;                 // and where it ends
     qsizetype gapStart_ = 0; // the marks right at the position: [gapStart_, removedStart_)
     qsizetype removedStart_ = 0;
     qsizetype removedEnd_ = 0; // items after the last removed character
     qsizetype endOffset_ = 0;
-    bool atEnd_ = false;           // nothing visible follows the window
-    bool characterBefore_ = false; // a visible character stands before the window
+    bool atEnd_ = false;           // nothing visible follows the stretch
+    bool characterBefore_ = false; // a visible character stands before the stretch
 };
 
 } // namespace hueprint

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "preview_render.h"
+#include "markup/markup_render.h"
 
 namespace hueprint {
 

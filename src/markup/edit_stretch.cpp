@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "edit_window.h"
+#include "edit_stretch.h"
 
-#include "preview/preview_render.h"
+#include "markup/markup_render.h"
 
 namespace hueprint {
 
@@ -32,7 +32,7 @@ void MarkupWriter::mark(TextColor color) {
     }
 }
 
-EditWindow::Item EditWindow::itemAt(qsizetype index, TextColor state) const {
+EditStretch::Item EditStretch::itemAt(qsizetype index, TextColor state) const {
     const MarkupSequence sequence = markupSequenceAt(markup_, index);
     Item item{index, sequence.length, false, false, false, state};
     switch (sequence.kind) {
@@ -58,7 +58,7 @@ EditWindow::Item EditWindow::itemAt(qsizetype index, TextColor state) const {
 
 // Adds an item; a blank that follows blanks of one line, from `floor` on, joins them (so that a
 // long run of blanks is one item).
-void EditWindow::addBeside(const Item& item, qsizetype floor) {
+void EditStretch::addBeside(const Item& item, qsizetype floor) {
     if (qsizetype(items_.size()) > floor && item.blank && !item.lineBreak) {
         Item& before = items_.back();
         if (before.blank && !before.lineBreak && before.start + before.length == item.start) {
@@ -69,7 +69,7 @@ void EditWindow::addBeside(const Item& item, qsizetype floor) {
     items_.push_back(item);
 }
 
-EditWindow::EditWindow(const QString& markup, qsizetype position, qsizetype removed)
+EditStretch::EditStretch(const QString& markup, qsizetype position, qsizetype removed)
     : markup_(markup) {
     // No more units of text than of markup: anything beyond is the end.
     position = std::clamp<qsizetype>(position, 0, markup.size());
@@ -81,7 +81,7 @@ EditWindow::EditWindow(const QString& markup, qsizetype position, qsizetype remo
     qsizetype unit = 0;
     qsizetype i = 0;
     const qsizetype size = markup.size();
-    // Up to the position: the window starts after the last visible character before it.
+    // Up to the position: the stretch starts after the last visible character before it.
     while (i < size) {
         const Item item = itemAt(i, state);
         if (!item.mark && unit + units(item) > position) {
@@ -149,7 +149,7 @@ EditWindow::EditWindow(const QString& markup, qsizetype position, qsizetype remo
     stateBefore_.push_back(before);
 }
 
-std::vector<Piece> EditWindow::removedPieces() const {
+std::vector<Piece> EditStretch::removedPieces() const {
     std::vector<Piece> pieces;
     for (qsizetype k = removedStart_; k < removedEnd_; ++k) {
         const Item& item = items_[size_t(k)];
@@ -161,7 +161,7 @@ std::vector<Piece> EditWindow::removedPieces() const {
     return pieces;
 }
 
-TextColor EditWindow::typingColor() const {
+TextColor EditStretch::typingColor() const {
     // Over a selection: that of its first character.
     for (qsizetype k = removedStart_; k < removedEnd_; ++k) {
         if (!items_[size_t(k)].mark) {
@@ -197,7 +197,7 @@ TextColor EditWindow::typingColor() const {
 
 // The mark that must follow the written text so that the kept markup after it draws as before:
 // none where a kept mark follows; "|r" at the end of the text for an open color not open before.
-qsizetype EditWindow::closingLength(TextColor state, std::optional<TextColor> keptRight) const {
+qsizetype EditStretch::closingLength(TextColor state, std::optional<TextColor> keptRight) const {
     if (keptRight) {
         return 0;
     }
@@ -210,9 +210,10 @@ qsizetype EditWindow::closingLength(TextColor state, std::optional<TextColor> ke
 // What an edit costs, in marks written and dropped, when it starts in `state` and keeps the
 // marks before it and `keptRight` (the color of the first kept mark after it): none where a
 // kept mark would change nothing or color nothing.
-std::optional<qsizetype> EditWindow::evaluate(TextColor state, bool markKeptLeft, qsizetype dropped,
-                                              std::optional<TextColor> keptRight, bool visible,
-                                              TextColor first, TextColor last) const {
+std::optional<qsizetype> EditStretch::evaluate(TextColor state, bool markKeptLeft,
+                                               qsizetype dropped,
+                                               std::optional<TextColor> keptRight, bool visible,
+                                               TextColor first, TextColor last) const {
     const TextColor end = visible ? last : state;
     const qsizetype opening = visible && state != first ? markLength(first) : 0;
     const qsizetype closing = closingLength(end, keptRight);
@@ -225,7 +226,7 @@ std::optional<qsizetype> EditWindow::evaluate(TextColor state, bool markKeptLeft
     return opening + closing + dropped;
 }
 
-QString EditWindow::apply(const std::vector<Piece>& inserted) const {
+QString EditStretch::apply(const std::vector<Piece>& inserted) const {
     const bool removes = removedEnd_ > removedStart_;
     if (inserted.empty() && !removes) {
         return markup_;
