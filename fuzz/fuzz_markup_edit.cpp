@@ -238,7 +238,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TextColor typed =
             to > from ? now.colors[size_t(from)] : hueprint::typingColor(now, from);
 
-        QString after;
+        hueprint::MarkupSplice splice;
         EditableText inserted;
         bool plainTyping = false;
         switch (kind) {
@@ -250,7 +250,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::uint8_t colorByte = reader.takeByte();
             const std::optional<TextColor> color =
                 colorByte < 128 ? std::nullopt : std::optional<TextColor>(colorFrom(colorByte));
-            after = hueprint::replaceText(markup, position, removed, text, color);
+            splice = hueprint::replaceText(markup, position, removed, text, color);
             inserted = withBreaks(
                 {text, std::vector<TextColor>(size_t(text.size()), color.value_or(typed))});
             plainTyping = !color && removed == 0;
@@ -258,7 +258,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 1: { // pasted markup
             const QString pasted = reader.takeText(48);
-            after = hueprint::replaceWithMarkup(markup, position, removed, pasted);
+            splice = hueprint::replaceWithMarkup(markup, position, removed, pasted);
             inserted = hueprint::editableText(pasted);
             for (TextColor& color : inserted.colors) {
                 color = color ? color : typed;
@@ -267,7 +267,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 2: { // colored
             const TextColor color = colorFrom(reader.takeByte());
-            after = hueprint::colorRange(markup, position, removed, color);
+            splice = hueprint::colorRange(markup, position, removed, color);
             inserted = {model.text.mid(from, to - from),
                         std::vector<TextColor>(size_t(to - from), color)};
             break;
@@ -277,7 +277,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (hueprint::ColorValue& stop : stops) {
                 stop = reader.takeInt32() & 0xFFFFFF;
             }
-            after = hueprint::gradientRange(markup, position, removed, stops);
+            splice = hueprint::gradientRange(markup, position, removed, stops);
             const QString part = model.text.mid(from, to - from);
             inserted = {part, hueprint::gradientColors(part, stops)};
             break;
@@ -291,11 +291,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (qsizetype i = 0; i < text.text.size(); ++i) {
                 text.colors.push_back(colorFrom(reader.takeByte()));
             }
-            after = hueprint::replaceColored(markup, position, removed, text);
+            splice = hueprint::replaceColored(markup, position, removed, text);
             inserted = withBreaks(text);
             break;
         }
         }
+        const QString after = splice.appliedTo(markup);
         model.text.replace(from, to - from, inserted.text);
         model.colors.erase(model.colors.begin() + from, model.colors.begin() + to);
         model.colors.insert(model.colors.begin() + from, inserted.colors.begin(),

@@ -226,10 +226,10 @@ std::optional<qsizetype> EditStretch::evaluate(TextColor state, bool markKeptLef
     return opening + closing + dropped;
 }
 
-QString EditStretch::apply(const std::vector<Piece>& inserted) const {
+MarkupSplice EditStretch::apply(const std::vector<Piece>& inserted) const {
     const bool removes = removedEnd_ > removedStart_;
     if (inserted.empty() && !removes) {
-        return markup_;
+        return {};
     }
     bool visible = false;
     TextColor first;
@@ -325,12 +325,10 @@ QString EditStretch::apply(const std::vector<Piece>& inserted) const {
     const QString& written = writer.text();
     const qsizetype from = offsetOf(cut.left);
     const qsizetype to = offsetOf(std::max(cut.right, cut.left));
-    QString result;
-    result.reserve(markup_.size() - (to - from) + written.size());
-    result.append(QStringView(markup_).left(from))
-        .append(written)
-        .append(QStringView(markup_).mid(to));
-    return result;
+    if (QStringView(markup_).mid(from, to - from) == written) {
+        return {};
+    }
+    return {from, to - from, written};
 }
 
 } // namespace hueprint

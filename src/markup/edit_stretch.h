@@ -58,8 +58,9 @@ public:
     std::vector<Piece> removedPieces() const;
     // The color typed text takes at the edit's position.
     TextColor typingColor() const;
-    // The markup with the removed characters replaced by the pieces.
-    QString apply(const std::vector<Piece>& inserted) const;
+    // The removed characters replaced by the pieces: the stretch of the markup rewritten, and
+    // nothing else (empty where the rewritten stretch reads as it did).
+    MarkupSplice apply(const std::vector<Piece>& inserted) const;
 
 private:
     // A sequence of the markup: a mark ("|c" code or "|r": color is what it makes current) or a

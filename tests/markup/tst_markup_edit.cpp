@@ -35,11 +35,12 @@ private slots:
 };
 
 void MarkupEditTest::edits_data() {
-    QTest::addColumn<QString>("edit"); // text, markup (pasted), color, gradient
+    QTest::addColumn<QString>("edit"); // text, markup (pasted), color, gradient, move
     QTest::addColumn<QString>("markup");
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("argument"); // text, pasted markup, RRGGBB ("" plain) or stops
+    // Text, pasted markup, RRGGBB ("" plain), stops, or where the moved text is dropped.
+    QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("hotkey letter in gold") << "color"
@@ -128,6 +129,17 @@ void MarkupEditTest::edits_data() {
                                                    << "ab" << 1 << 0 << "|cFF|x"
                                                    << "a|cFF|xb";
 
+    QTest::newRow("moved word keeps its color")
+        << "move"
+        << "|cFFFF0000RED|r plain |cFF0000FFBLUE|r end" << 0 << 3 << "6"
+        << " pl|cFFFF0000RED|rain |cFF0000FFBLUE|r end";
+    QTest::newRow("moved back to the start") << "move"
+                                             << "ab |cFFFF0000cd|r" << 3 << 2 << "0"
+                                             << "|cFFFF0000cd|rab ";
+    QTest::newRow("dropped within itself") << "move"
+                                           << "|cFFFF0000abc|r" << 0 << 2 << "1"
+                                           << "|cFFFF0000abc|r";
+
     // One character of a long tooltip changed: the markup differs in that character only.
     const QString longText = tooltip();
     const qsizetype at = longText.indexOf(QStringLiteral("stunning"));
@@ -152,22 +164,34 @@ void MarkupEditTest::edits() {
     QFETCH(QString, argument);
     QFETCH(QString, expected);
 
-    QString result;
+    MarkupSplice splice;
     if (edit == u"text") {
-        result = replaceText(markup, position, length, argument);
+        splice = replaceText(markup, position, length, argument);
     } else if (edit == u"markup") {
-        result = replaceWithMarkup(markup, position, length, argument);
+        splice = replaceWithMarkup(markup, position, length, argument);
     } else if (edit == u"color") {
         const TextColor color = argument.isEmpty() ? TextColor() : colorOf(argument);
-        result = colorRange(markup, position, length, color);
+        splice = colorRange(markup, position, length, color);
+    } else if (edit == u"move") {
+        splice = moveText(markup, position, length, argument.toInt());
     } else {
         std::vector<ColorValue> stops;
         for (const QString& stop : argument.split(u' ')) {
             stops.push_back(colorOf(stop));
         }
-        result = gradientRange(markup, position, length, stops);
+        splice = gradientRange(markup, position, length, stops);
     }
+    const QString result = splice.appliedTo(markup);
     QCOMPARE(result, expected);
+    // The splice is the edit: the smallest change found afterwards lies within it, and the
+    // reverse splice gives back the exact bytes.
+    const MarkupSplice least = changedStretch(markup, result);
+    QCOMPARE(splice.isEmpty(), result == markup);
+    QVERIFY(splice.isEmpty() || (least.start >= splice.start &&
+                                 least.start + least.removed <= splice.start + splice.removed));
+    const MarkupSplice reverse{splice.start, splice.inserted.size(),
+                               markup.mid(splice.start, splice.removed)};
+    QCOMPARE(reverse.appliedTo(result), markup);
 }
 
 // The shortest markup of a text draws it as it was.
