@@ -142,7 +142,6 @@ std::optional<qsizetype> PreviewPanel::showText(EditableText text, qsizetype fir
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     colorStretch(cursor, shownBefore, first, from, 0);
-    colorStretch(cursor, shownBefore, newTo, newEnd, oldTo - newTo);
     if (oldTo > from || newTo > from) {
         cursor.setPosition(static_cast<int>(from));
         cursor.setPosition(static_cast<int>(oldTo), QTextCursor::KeepAnchor);
@@ -158,6 +157,7 @@ std::optional<qsizetype> PreviewPanel::showText(EditableText text, qsizetype fir
             start = end;
         }
     }
+    colorStretch(cursor, shownBefore, newTo, newEnd, oldTo - newTo); // where they stand now
     cursor.endEditBlock();
     showing_ = false;
     return oldTo > from || newTo > from ? std::optional(newTo) : std::nullopt;
