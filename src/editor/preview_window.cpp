@@ -5,6 +5,7 @@
 #include "gradient_dialog.h"
 #include "preview_geometry.h"
 #include "preview_panel.h"
+#include "recent_colors.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -114,7 +115,8 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumSize(kSmallestPreviewSize);
 
-    bar_ = new ColorBar(store_, colorDialog_, ColorBar::Use::Text, this);
+    recentColors_ = new RecentColors(store_, this);
+    bar_ = new ColorBar(*recentColors_, colorDialog_, ColorBar::Use::Text, this);
     bar_->setObjectName(QStringLiteral("colorBar"));
     bar_->setGradientEnabled(false);
     panel_ = new PreviewPanel(this);
@@ -218,8 +220,8 @@ void PreviewWindow::openGradient() {
         return;
     }
     gradientDialog_ =
-        new GradientDialog(store_, colorDialog_, panel_->shownText().text.mid(start, length),
-                           bar_->pickerColor(), this);
+        new GradientDialog(*recentColors_, colorDialog_,
+                           panel_->shownText().text.mid(start, length), bar_->pickerColor(), this);
     gradientDialog_->setAttribute(Qt::WA_DeleteOnClose);
     connect(gradientDialog_, &QDialog::accepted, this, [this, start, length] {
         const qsizetype size = panel_->shownText().text.size();

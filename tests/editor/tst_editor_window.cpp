@@ -57,6 +57,7 @@ private slots:
     void escapeCloses();
     void recentColorsAreKept_data();
     void recentColorsAreKept();
+    void recentColorsAreShared();
 
 private:
     // Opens the editor on the markup, the panel focused.
@@ -328,8 +329,47 @@ void EditorWindowTest::recentColorsAreKept() {
     editor_->colorBar()->goldSwatch()->click();
     QCOMPARE(values.value(QStringLiteral("Editor/Recent Color 1")), QString::number(kHotkeyGold));
     QCOMPARE(recent.front()->backColor(), kHotkeyGold);
-    QCOMPARE(loadRecentColors(f_->platform.settings).size(),
+    QCOMPARE(RecentColors(f_->platform.settings).colors().size(),
              std::min<std::size_t>(static_cast<std::size_t>(loaded.size()) + 1, 8));
+}
+
+// The window's bar and the gradient dialog's offer one list: a color chosen in either is first
+// in both at once, and the store keeps every choice in order.
+void EditorWindowTest::recentColorsAreShared() {
+    open(QStringLiteral("Hi yo"));
+    editor_->panel()->selectAll();
+    editor_->colorBar()->gradientButton()->click();
+    GradientDialog* dialog = editor_->gradientDialog();
+    QVERIFY(dialog != nullptr);
+    const auto shown = [](const ColorBar* bar) {
+        QList<ColorValue> colors;
+        for (const ColorSwatch* swatch : bar->recentSwatches()) {
+            if (!swatch->isHidden()) {
+                colors.append(swatch->backColor());
+            }
+        }
+        return colors;
+    };
+    const auto stored = [this] {
+        QList<ColorValue> colors;
+        for (int i = 1; i <= 3; ++i) {
+            colors.append(
+                f_->platform.settings.values.value(QStringLiteral("Editor/Recent Color %1").arg(i))
+                    .toInt());
+        }
+        return colors;
+    };
+    const ColorValue red = dialog->colorBar()->presetSwatch(10)->backColor();
+    const ColorValue blue = dialog->colorBar()->presetSwatch(40)->backColor();
+    dialog->colorBar()->presetSwatch(10)->click();
+    QCOMPARE(shown(editor_->colorBar()), QList<ColorValue>{red});
+    editor_->colorBar()->goldSwatch()->click();
+    QCOMPARE(shown(dialog->colorBar()), (QList<ColorValue>{kHotkeyGold, red}));
+    dialog->colorBar()->presetSwatch(40)->click();
+    const QList<ColorValue> all{blue, kHotkeyGold, red};
+    QCOMPARE(shown(editor_->colorBar()), all);
+    QCOMPARE(shown(dialog->colorBar()), all);
+    QCOMPARE(stored(), all);
 }
 
 QTEST_MAIN(EditorWindowTest)
