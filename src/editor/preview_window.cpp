@@ -213,21 +213,23 @@ void PreviewWindow::applyColor(TextColor color) {
 }
 
 void PreviewWindow::openGradient() {
-    const auto selected = panel_->selectedRange();
-    const qsizetype start = selected.first;
-    const qsizetype length = selected.second - selected.first;
-    if (length == 0 || !gradientDialog_.isNull()) {
+    const auto [start, end] = panel_->selectedRange();
+    if (start == end || !gradientDialog_.isNull()) {
         return;
     }
-    gradientDialog_ =
-        new GradientDialog(*recentColors_, colorDialog_,
-                           panel_->shownText().text.mid(start, length), bar_->pickerColor(), this);
+    gradientDialog_ = new GradientDialog(*recentColors_, colorDialog_,
+                                         panel_->shownText().text.mid(start, end - start),
+                                         bar_->pickerColor(), this);
     gradientDialog_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(gradientDialog_, &QDialog::accepted, this, [this, start, length] {
-        const qsizetype size = panel_->shownText().text.size();
-        const qsizetype from = std::min(start, size);
-        edit(gradientRange(markup_, from, std::min(length, size - from), gradientDialog_->stops()),
-             QStringLiteral("Gradient"));
+    connect(gradientDialog_, &QDialog::accepted, this, [this] {
+        // The fade goes over what is selected at OK: Text1 may have changed while the dialog was
+        // open, and the selection moved with the text around it. With nothing selected any more
+        // there is nothing to fade, and nothing changes.
+        const auto [from, to] = panel_->selectedRange();
+        if (from != to) {
+            edit(gradientRange(markup_, from, to - from, gradientDialog_->stops()),
+                 QStringLiteral("Gradient"));
+        }
     });
     gradientDialog_->open();
 }

@@ -45,7 +45,7 @@ public:
 
     // Colors the selection, or with none the text typed next at the cursor.
     void applyColor(TextColor color);
-    // Opens "Gradient..." for the selection.
+    // Opens "Gradient..." for the selection; its OK colors what is selected then.
     void openGradient();
 
     const PreviewRendering& rendering() const { return rendering_; }

@@ -49,6 +49,8 @@ private slots:
     void colorsTheSelection();
     void colorsWhatIsTypedNext();
     void gradient();
+    void gradientGoesOverTheSelectionAtOk_data();
+    void gradientGoesOverTheSelectionAtOk();
     void longLineInPieces();
     void pastesMarkupNeverHtml_data();
     void pastesMarkupNeverHtml();
@@ -199,6 +201,35 @@ void EditorWindowTest::gradient() {
     QCOMPARE(text1(), QStringLiteral("|cFFFF0000H|cFFAA0055i |cFF5500AAy|cFF0000FFo|r"));
     QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(text1(), QStringLiteral("Hi yo"));
+}
+
+void EditorWindowTest::gradientGoesOverTheSelectionAtOk_data() {
+    QTest::addColumn<QString>("changed"); // Text1 while the dialog is open
+    QTest::addColumn<int>("from");        // then selected
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("moved") << "Oh Hi yo" << 3 << 8
+                           << "Oh |cFFFF0000H|cFFAA0055i |cFF5500AAy|cFF0000FFo|r";
+    QTest::newRow("nothing selected") << "Oh" << 2 << 2 << "Oh";
+}
+
+// Text1 changes from outside while the dialog is open: OK fades what is selected then.
+void EditorWindowTest::gradientGoesOverTheSelectionAtOk() {
+    QFETCH(QString, changed);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, result);
+    open(QStringLiteral("Hi yo"));
+    editor_->panel()->selectAll();
+    editor_->colorBar()->gradientButton()->click();
+    GradientDialog* dialog = editor_->gradientDialog();
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->look()->toPlainText(), QStringLiteral("Hi yo"));
+    f_->window->Text1->setPlainText(changed);
+    QTRY_COMPARE(editor_->panel()->toPlainText(), changed);
+    select(from, to);
+    dialog->accept();
+    QCOMPARE(text1(), result);
 }
 
 // A line longer than a piece: positions past the pieces' breaks are the text's, and a line break
