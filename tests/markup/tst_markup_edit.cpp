@@ -106,6 +106,9 @@ void MarkupEditTest::edits_data() {
         << "text"
         << "|cFFFF0000a|rx|cFFFF0000b|r" << 1 << 1 << ""
         << "|cFFFF0000ab|r";
+    QTest::newRow("|R closes a color as |r does") << "text"
+                                                  << "|Cffffcc00King|R rest" << 0 << 4 << ""
+                                                  << " rest";
     QTest::newRow("\\r\\n is one break") << "text"
                                          << "a\r\nb" << 1 << 1 << ""
                                          << "ab";
