@@ -5,6 +5,7 @@
 // the start never holds a mark that colors nothing or changes nothing.
 
 #include "fuzz_support.h"
+#include "markup/code_spelling.h"
 #include "markup/markup_edit.h"
 #include "markup/markup_render.h"
 
@@ -25,6 +26,44 @@ TextColor colorFrom(std::uint8_t byte) {
                                         hueprint::rgbColor(0, 0, 0),
                                         hueprint::rgbColor(255, 204, 0)};
     return palette[byte % std::size(palette)];
+}
+
+// The spellings maps use: "|cff" and lower case, "|cff" and upper, "|c00", "|C" with "|R".
+hueprint::CodeSpelling spellingFrom(std::uint8_t byte) {
+    hueprint::CodeSpelling spelling;
+    switch (byte % 5) {
+    case 1:
+        spelling.alpha = QStringLiteral("ff");
+        spelling.upperDigits = false;
+        break;
+    case 2:
+        spelling.alpha = QStringLiteral("ff");
+        break;
+    case 3:
+        spelling.alpha = QStringLiteral("00");
+        spelling.upperDigits = false;
+        break;
+    case 4:
+        spelling = {u'C', QStringLiteral("ff"), false, u'R'};
+        break;
+    default:
+        break; // the palette's own
+    }
+    return spelling;
+}
+
+// The markup with each of its marks spelled so.
+QString respelled(const QString& markup, const hueprint::CodeSpelling& spelling) {
+    QString out;
+    for (qsizetype i = 0; i < markup.size();) {
+        const hueprint::MarkupSequence sequence = hueprint::markupSequenceAt(markup, i);
+        out += sequence.kind == hueprint::MarkupSequenceKind::Code ? spelling.code(sequence.color)
+               : sequence.kind == hueprint::MarkupSequenceKind::Reset
+                   ? spelling.reset()
+                   : markup.mid(i, sequence.length);
+        i += sequence.length;
+    }
+    return out;
 }
 
 bool isBlank(QChar c) {
@@ -189,6 +228,22 @@ std::pair<qsizetype, qsizetype> editableStretch(const QString& markup, qsizetype
     return {start, markup.size()};
 }
 
+// The marks an edit wrote (all of the splice's, where it inserts no markup of its own) are
+// spelled as the markup before it spells most of its own.
+void checkSpelling(const QString& before, const hueprint::MarkupSplice& splice) {
+    const hueprint::CodeSpelling spelling = hueprint::spellingOf(before);
+    const QString& written = splice.inserted;
+    for (qsizetype i = written.indexOf(u'|'); i >= 0; i = written.indexOf(u'|', i + 1)) {
+        const hueprint::MarkupSequence sequence = hueprint::markupSequenceAt(written, i);
+        if (sequence.kind == hueprint::MarkupSequenceKind::Reset) {
+            HUEPRINT_FUZZ_CHECK(written.mid(i, 2) == spelling.reset(), before + " -> " + written);
+        } else if (sequence.kind == hueprint::MarkupSequenceKind::Code) {
+            HUEPRINT_FUZZ_CHECK(written.mid(i, 10) == spelling.code(sequence.color),
+                                before + " -> " + written);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
@@ -207,7 +262,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (qsizetype i = 0; i < start.text.size(); ++i) {
             start.colors.push_back(colorFrom(reader.takeByte()));
         }
-        markup = hueprint::markupFor(start);
+        markup = respelled(hueprint::markupFor(start), spellingFrom(reader.takeByte()));
     } else {
         // A lone "\r" beside a "\n" that an edit brings together would read as one break.
         markup = reader.takeText(512)
@@ -241,6 +296,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         hueprint::MarkupSplice splice;
         EditableText inserted;
         bool plainTyping = false;
+        bool spelledByTheEdit = kind != 1; // all but pasted markup
         switch (kind) {
         case 0: { // typed or pasted as text
             QString text = reader.takeText(24);
@@ -308,6 +364,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                 after.endsWith(QStringView(markup).mid(end)) &&
                                 after.size() >= start + markup.size() - end,
                             describe(markup, after, model));
+        if (written && spelledByTheEdit) {
+            checkSpelling(markup, splice);
+        }
         // Typing changes only the characters typed, in markup the editor wrote.
         if (plainTyping && written) {
             const QString spelled =

@@ -7,16 +7,6 @@ namespace hueprint {
 
 namespace {
 
-// The mark that makes a color current: "|cFF" and RRGGBB, or "|r" for plain.
-QString markFor(TextColor color) {
-    if (!color) {
-        return QStringLiteral("|r");
-    }
-    const int rgb = ((*color & 0xFF) << 16) | (*color & 0xFF00) | ((*color >> 16) & 0xFF);
-    return QStringLiteral("|cFF") +
-           QStringLiteral("%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
-}
-
 qsizetype markLength(TextColor color) {
     return color ? 10 : 2;
 }
@@ -25,10 +15,13 @@ qsizetype markLength(TextColor color) {
 
 void MarkupWriter::mark(TextColor color) {
     state_ = color;
+    if (!spelling_) {
+        spelling_ = source_ ? spellingOf(*source_) : CodeSpelling();
+    }
     if (color) {
-        out_.append(markFor(color));
+        out_.append(spelling_->code(*color));
     } else {
-        out_.insert(afterVisible_, markFor(color)); // moves only the blanks after it
+        out_.insert(afterVisible_, spelling_->reset()); // moves only the blanks after it
     }
 }
 
@@ -303,7 +296,7 @@ MarkupSplice EditStretch::apply(const std::vector<Piece>& inserted) const {
     // Writes the kept blanks between the cuts and the inserted text, a mark where the color
     // changes, and the closing mark after the last visible character.
     const Cut cut = *best;
-    MarkupWriter writer(stateBefore_[size_t(cut.left)]);
+    MarkupWriter writer(stateBefore_[size_t(cut.left)], &markup_);
     const auto writeBlanks = [&](qsizetype from, qsizetype to) {
         for (qsizetype k = from; k < to; ++k) {
             const Item& item = items_[size_t(k)];

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "markup/code_spelling.h"
 #include "markup/markup_edit.h"
 
 #include <QStringView>
@@ -23,10 +24,12 @@ struct Piece {
 constexpr QStringView kNewLine = u"|n";
 
 // Writes characters with a mark wherever the color changes at a visible one: a code right
-// before it, "|r" right after the last visible character (blanks between go either way).
+// before it, "|r" right after the last visible character (blanks between go either way). Marks
+// are spelled as the source markup spells its own (read when the first is written).
 class MarkupWriter {
 public:
-    explicit MarkupWriter(TextColor state) : state_(state) {}
+    explicit MarkupWriter(TextColor state, const QString* source = nullptr)
+        : state_(state), source_(source) {}
 
     void write(const Piece& piece) {
         if (!piece.blank && piece.color != state_) {
@@ -45,6 +48,8 @@ private:
     QString out_;
     TextColor state_;
     qsizetype afterVisible_ = 0;
+    const QString* source_;
+    std::optional<CodeSpelling> spelling_;
 };
 
 // The markup around one edit, read in one pass: the removed characters, and on either side the

@@ -49,7 +49,7 @@ void MarkupEditTest::edits_data() {
     QTest::newRow("word inside a colored stretch")
         << "color"
         << "|cff00ff00one two three|r" << 4 << 3 << "FF0000"
-        << "|cff00ff00one |cFFFF0000two|cFF00FF00 three|r";
+        << "|cff00ff00one |cffff0000two|cff00ff00 three|r";
     QTest::newRow("plain over a whole stretch") << "color"
                                                 << "a |cFFFF0000word|r b" << 2 << 4 << ""
                                                 << "a word b";
@@ -71,6 +71,27 @@ void MarkupEditTest::edits_data() {
     QTest::newRow("line breaks keep their form") << "color"
                                                  << "a\r\nb|nc" << 0 << 5 << "00FF00"
                                                  << "|cFF00FF00a\r\nb|nc|r";
+    // New codes spelled as the text spells most of its own; "|cFF" and upper case without any.
+    QTest::newRow("spelled |cff, lower case") << "color"
+                                              << "|cffffcc00Hotkey|r: Q" << 8 << 1 << "FF0000"
+                                              << "|cffffcc00Hotkey|r: |cffff0000Q|r";
+    QTest::newRow("spelled |c00") << "color"
+                                  << "|c00ff0000a|r b" << 2 << 1 << "00FF00"
+                                  << "|c00ff0000a |c0000ff00b|r";
+    QTest::newRow("spelled |C and |R") << "color"
+                                       << "Type: |Cffffcc00King|R x" << 11 << 1 << "FF0000"
+                                       << "Type: |Cffffcc00King |Cffff0000x|R";
+    QTest::newRow("spelled |cff, upper case") << "color"
+                                              << "|cffFFCC00a|r b" << 2 << 1 << "FF0000"
+                                              << "|cffFFCC00a |cffFF0000b|r";
+    QTest::newRow("spelled as most codes are")
+        << "color"
+        << "|cFFFF0000a|r|cff00ff00b|r|cff0000ffc|r d" << 4 << 1 << "FFCC00"
+        << "|cFFFF0000a|r|cff00ff00b|r|cff0000ffc |cffffcc00d|r";
+    QTest::newRow("spelled as digits without letters") << "color"
+                                                       << "|c00000000a|r b" << 2 << 1 << "FF0000"
+                                                       << "|c00000000a |c00FF0000b|r";
+
     QTest::newRow("gradient") << "gradient"
                               << "Hi yo" << 0 << 5 << "FF0000 0000FF"
                               << "|cFFFF0000H|cFFAA0055i |cFF5500AAy|cFF0000FFo|r";
