@@ -201,6 +201,21 @@ void checkNoIdleMarkWritten(const QString& before, const QString& after) {
     }
 }
 
+// The markup from its first visible character to the end of its last.
+QString visibleStretch(const QString& markup) {
+    qsizetype first = -1;
+    qsizetype end = 0;
+    for (qsizetype i = 0; i < markup.size();) {
+        const hueprint::MarkupSequence sequence = hueprint::markupSequenceAt(markup, i);
+        if (sequence.kind == hueprint::MarkupSequenceKind::Text && !isBlank(markup.at(i))) {
+            first = first < 0 ? i : first;
+            end = i + sequence.length;
+        }
+        i += sequence.length;
+    }
+    return first < 0 ? QString() : markup.mid(first, end - first);
+}
+
 // Where an edit of the visible units [from, to) may change the markup: from the end of the
 // last visible character before it to the start of the first visible character after it.
 std::pair<qsizetype, qsizetype> editableStretch(const QString& markup, qsizetype from,
@@ -276,7 +291,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     for (int edit = 0; edit < kMostEdits && reader.takeByte() != 0xFF; ++edit) {
-        const int kind = reader.takeByte() % 5;
+        const int kind = reader.takeByte() % 6;
         const qsizetype length = model.text.size();
         const std::uint8_t placeByte = reader.takeByte();
         const qsizetype position = placeByte < 250 ? placeByte % (length + 1) : length + placeByte;
@@ -296,7 +311,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         hueprint::MarkupSplice splice;
         EditableText inserted;
         bool plainTyping = false;
-        bool spelledByTheEdit = kind != 1; // all but pasted markup
+        bool spelledByTheEdit = kind != 1 && kind != 5; // all but pasted markup and moved text
+        bool idleMarksMayBeWritten = false;             // pasted markup goes in as it stands
+        std::optional<qsizetype> drop;                  // where moved text is put in
         switch (kind) {
         case 0: { // typed or pasted as text
             QString text = reader.takeText(24);
@@ -312,9 +329,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             plainTyping = !color && removed == 0;
             break;
         }
-        case 1: { // pasted markup
-            const QString pasted = reader.takeText(48);
+        case 1: { // pasted markup: in markup the editor wrote, markup it wrote too
+            QString pasted;
+            if (written) {
+                EditableText text{reader.takeText(24).replace(u'|', u'!'), {}};
+                for (qsizetype i = 0; i < text.text.size(); ++i) {
+                    text.colors.push_back(colorFrom(reader.takeByte()));
+                }
+                pasted = respelled(hueprint::markupFor(text), spellingFrom(reader.takeByte()));
+            } else {
+                pasted = reader.takeText(48);
+            }
             splice = hueprint::replaceWithMarkup(markup, position, removed, pasted);
+            // Where typed text is plain, what lies between its first and last visible character
+            // goes in as it stands.
+            idleMarksMayBeWritten = !written || typed.has_value();
+            if (written && !typed) {
+                const QString between = visibleStretch(pasted);
+                HUEPRINT_FUZZ_CHECK(splice.inserted.contains(between),
+                                    pasted + " -> " + splice.inserted);
+            }
             inserted = hueprint::editableText(pasted);
             for (TextColor& color : inserted.colors) {
                 color = color ? color : typed;
@@ -338,6 +372,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             inserted = {part, hueprint::gradientColors(part, stops)};
             break;
         }
+        case 5: { // the stretch moved
+            qsizetype at = std::min<qsizetype>(reader.takeByte(), length);
+            at -= splitsPair(model.text, at) ? 1 : 0;
+            splice = hueprint::moveText(markup, position, removed, at);
+            if (to > from && (at < from || at > to)) {
+                drop = at;
+            }
+            inserted = {model.text.mid(from, to - from),
+                        {model.colors.begin() + from, model.colors.begin() + to}};
+            break;
+        }
         default: { // any colored text
             EditableText text;
             text.text = reader.takeText(24);
@@ -353,17 +398,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         }
         const QString after = splice.appliedTo(markup);
-        model.text.replace(from, to - from, inserted.text);
+        // The model: the stretch replaced, or taken out and put in where it was dropped.
+        const qsizetype putAt = drop ? (*drop > to ? *drop - (to - from) : *drop) : from;
+        model.text.remove(from, to - from);
         model.colors.erase(model.colors.begin() + from, model.colors.begin() + to);
-        model.colors.insert(model.colors.begin() + from, inserted.colors.begin(),
+        model.text.insert(putAt, inserted.text);
+        model.colors.insert(model.colors.begin() + putAt, inserted.colors.begin(),
                             inserted.colors.end());
 
-        // Outside the stretch of the edit, the markup is as it was.
-        const auto [start, end] = editableStretch(markup, from, to);
-        HUEPRINT_FUZZ_CHECK(after.startsWith(QStringView(markup).left(start)) &&
-                                after.endsWith(QStringView(markup).mid(end)) &&
-                                after.size() >= start + markup.size() - end,
+        // The splice lies within the stretch of the edit (of a move, within the two and the
+        // markup between them, which it keeps); the reverse splice gives back the exact bytes.
+        auto [start, end] = editableStretch(markup, from, to);
+        if (drop) {
+            const auto [dropStart, dropEnd] = editableStretch(markup, *drop, *drop);
+            const qsizetype betweenFrom = std::min(end, dropEnd);
+            const qsizetype betweenTo = std::max(start, dropStart);
+            start = std::min(start, dropStart);
+            end = std::max(end, dropEnd);
+            HUEPRINT_FUZZ_CHECK(betweenTo <= betweenFrom ||
+                                    splice.inserted.contains(QStringView(markup).mid(
+                                        betweenFrom, betweenTo - betweenFrom)),
+                                describe(markup, after, model));
+        }
+        HUEPRINT_FUZZ_CHECK(splice.isEmpty() || (splice.start >= start && splice.removed >= 0 &&
+                                                 splice.start + splice.removed <= end),
                             describe(markup, after, model));
+        const hueprint::MarkupSplice reverse{splice.start, splice.inserted.size(),
+                                             markup.mid(splice.start, splice.removed)};
+        HUEPRINT_FUZZ_CHECK(reverse.appliedTo(after) == markup, describe(markup, after, model));
         if (written && spelledByTheEdit) {
             checkSpelling(markup, splice);
         }
@@ -387,7 +449,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                             describe(markup, after, model));
                 }
             }
-            checkNoIdleMarkWritten(markup, after);
+            TextColor open;
+            if (drop && !idleMarks(markup, &open).empty()) {
+                // Between its two places a move keeps the markup, idle marks and all.
+            } else if (idleMarksMayBeWritten) {
+                written = false;
+            } else {
+                checkNoIdleMarkWritten(markup, after);
+            }
             if (written) {
                 checkNoIdleMarks(after);
             }

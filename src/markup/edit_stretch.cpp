@@ -3,6 +3,8 @@
 
 #include "markup/markup_render.h"
 
+#include <algorithm>
+
 namespace hueprint {
 
 namespace {
@@ -15,13 +17,60 @@ qsizetype markLength(TextColor color) {
 
 void MarkupWriter::mark(TextColor color) {
     state_ = color;
-    if (!spelling_) {
-        spelling_ = source_ ? spellingOf(*source_) : CodeSpelling();
+    QString spelled;
+    if (joint_ && joint_->color == color) {
+        spelled = joint_->spelling.toString();
+    } else {
+        if (!spelling_) {
+            spelling_ = source_ ? spellingOf(*source_) : CodeSpelling();
+        }
+        spelled = color ? spelling_->code(*color) : spelling_->reset();
     }
     if (color) {
-        out_.append(spelling_->code(*color));
+        out_.append(spelled);
     } else {
-        out_.insert(afterVisible_, spelling_->reset()); // moves only the blanks after it
+        out_.insert(afterVisible_, spelled); // moves only the blanks after it
+    }
+}
+
+void MarkupWriter::write(const Piece& piece) {
+    switch (piece.kind) {
+    case PieceKind::JointMark:
+        if (!piece.spelling.isEmpty()) {
+            joint_ = piece;
+        }
+        return;
+    case PieceKind::Mark:
+        if (!piece.spelling.isEmpty()) {
+            out_.append(piece.spelling);
+            state_ = piece.color;
+            afterVisible_ = out_.size(); // a closing mark goes after it
+        }
+        return; // unspelled: made by the next visible character, where needed
+    case PieceKind::Character:
+        break;
+    }
+    if (!piece.blank && piece.color != state_) {
+        mark(piece.color);
+    }
+    out_.append(piece.spelling);
+    if (!piece.blank) {
+        afterVisible_ = out_.size();
+        joint_.reset();
+    }
+}
+
+void markJoints(std::vector<Piece>& pieces) {
+    const auto visible = [](const Piece& piece) {
+        return piece.kind == PieceKind::Character && !piece.blank;
+    };
+    const auto first = std::find_if(pieces.begin(), pieces.end(), visible) - pieces.begin();
+    const auto last = pieces.rend() - std::find_if(pieces.rbegin(), pieces.rend(), visible) - 1;
+    for (qsizetype k = 0; k < qsizetype(pieces.size()); ++k) {
+        Piece& piece = pieces[size_t(k)];
+        if (piece.kind == PieceKind::Mark && (k < first || k > last)) {
+            piece.kind = PieceKind::JointMark;
+        }
     }
 }
 
@@ -84,6 +133,8 @@ EditStretch::EditStretch(const QString& markup, qsizetype position, qsizetype re
         unit += units(item);
         if (item.mark) {
             state = item.color;
+            openingStart_ = item.start;
+            openingLength_ = item.length;
         }
         if (!item.mark && !item.blank) {
             items_.clear();
@@ -151,6 +202,29 @@ std::vector<Piece> EditStretch::removedPieces() const {
                 {QStringView(markup_).mid(item.start, item.length), item.color, item.blank});
         }
     }
+    return pieces;
+}
+
+std::vector<Piece> EditStretch::movedPieces() const {
+    std::vector<Piece> pieces;
+    if (openingLength_ > 0) {
+        pieces.push_back({QStringView(markup_).mid(openingStart_, openingLength_),
+                          stateBefore_[size_t(removedStart_)], false, PieceKind::Mark});
+    }
+    for (qsizetype k = removedStart_; k < removedEnd_; ++k) {
+        const Item& item = items_[size_t(k)];
+        pieces.push_back({QStringView(markup_).mid(item.start, item.length), item.color, item.blank,
+                          item.mark ? PieceKind::Mark : PieceKind::Character});
+    }
+    for (qsizetype k = removedEnd_; k < qsizetype(items_.size()); ++k) {
+        const Item& item = items_[size_t(k)];
+        if (item.mark) {
+            pieces.push_back({QStringView(markup_).mid(item.start, item.length), item.color, false,
+                              PieceKind::Mark});
+            break;
+        }
+    }
+    markJoints(pieces);
     return pieces;
 }
 
@@ -228,7 +302,7 @@ MarkupSplice EditStretch::apply(const std::vector<Piece>& inserted) const {
     TextColor first;
     TextColor last;
     for (const Piece& piece : inserted) {
-        if (!piece.blank) {
+        if (piece.kind == PieceKind::Character && !piece.blank) {
             first = visible ? first : piece.color;
             last = piece.color;
             visible = true;

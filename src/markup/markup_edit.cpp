@@ -36,6 +36,42 @@ std::vector<Piece> piecesOf(const EditableText& inserted) {
     return pieces;
 }
 
+// The pieces of pasted markup: its characters, and its marks as it spells them, but that its
+// uncoded parts take the typed color (where that is a color, a "|r" of it becomes a code).
+std::vector<Piece> piecesOfMarkup(const QString& pasted, TextColor typed) {
+    std::vector<Piece> pieces;
+    pieces.reserve(size_t(pasted.size()));
+    TextColor state = typed;
+    for (qsizetype i = 0; i < pasted.size();) {
+        const MarkupSequence sequence = markupSequenceAt(pasted, i);
+        const QStringView spelling = QStringView(pasted).mid(i, sequence.length);
+        const QChar c = pasted.at(i);
+        i += sequence.length;
+        switch (sequence.kind) {
+        case MarkupSequenceKind::Code:
+            state = sequence.color;
+            pieces.push_back({spelling, state, false, PieceKind::Mark});
+            break;
+        case MarkupSequenceKind::Reset:
+            state = typed;
+            pieces.push_back({typed ? QStringView() : spelling, state, false, PieceKind::Mark});
+            break;
+        case MarkupSequenceKind::NewLine:
+            pieces.push_back({kNewLine, state, true});
+            break;
+        case MarkupSequenceKind::Text:
+            if (isLineBreak(c)) {
+                pieces.push_back({kNewLine, state, true});
+            } else {
+                pieces.push_back({spelling, state, sequence.length == 1 && isBlankCharacter(c)});
+            }
+            break;
+        }
+    }
+    markJoints(pieces);
+    return pieces;
+}
+
 // The one splice of two made one after the other: `first` of the markup, `second` of what
 // `first` gave, which is `result`.
 MarkupSplice followedBy(const MarkupSplice& first, const MarkupSplice& second,
@@ -155,12 +191,7 @@ MarkupSplice replaceText(const QString& markup, qsizetype position, qsizetype re
 MarkupSplice replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
                                const QString& pasted) {
     const EditStretch stretch(markup, position, removed);
-    const TextColor typed = stretch.typingColor();
-    EditableText text = editableText(pasted);
-    for (TextColor& color : text.colors) {
-        color = color ? color : typed;
-    }
-    return stretch.apply(piecesOf(text));
+    return stretch.apply(piecesOfMarkup(pasted, stretch.typingColor()));
 }
 
 MarkupSplice colorRange(const QString& markup, qsizetype position, qsizetype length,
@@ -182,11 +213,11 @@ MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, q
     from -= splitsPair(text, from) ? 1 : 0;
     end += splitsPair(text, end) ? 1 : 0;
     to -= splitsPair(text, to) ? 1 : 0;
-    if (to >= from && to <= end) {
+    if (end == from || (to >= from && to <= end)) {
         return {};
     }
     const EditStretch moved(markup, from, end - from);
-    const std::vector<Piece> pieces = moved.removedPieces();
+    const std::vector<Piece> pieces = moved.movedPieces();
     // The later place first, so that the earlier one stays where it was.
     if (to > end) {
         const MarkupSplice insertion = EditStretch(markup, to, 0).apply(pieces);

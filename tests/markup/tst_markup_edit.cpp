@@ -144,11 +144,25 @@ void MarkupEditTest::edits_data() {
 
     QTest::newRow("pasted markup") << "markup"
                                    << "Storm Bolt []" << 12 << 0 << "|cffffcc00Q|r"
-                                   << "Storm Bolt [|cFFFFCC00Q|r]";
+                                   << "Storm Bolt [|cffffcc00Q|r]";
+    QTest::newRow("pasted over everything, as it stands")
+        << "markup"
+        << "Storm Bolt [|cFFFFCC00Q|r]" << 0 << 14 << "Storm Bolt [|cffffcc00Q|r]"
+        << "Storm Bolt [|cffffcc00Q|r]";
     QTest::newRow("pasted markup in a colored stretch")
         << "markup"
         << "|cFF00FF00ab|r" << 1 << 0 << "x|CFFFF0000y"
-        << "|cFF00FF00ax|cFFFF0000y|cFF00FF00b|r";
+        << "|cFF00FF00ax|CFFFF0000y|cFF00FF00b|r";
+    QTest::newRow("pasted |R kept") << "markup"
+                                    << "ab" << 1 << 0 << "|Cffffcc00x|Ry"
+                                    << "a|Cffffcc00x|Ryb";
+    QTest::newRow("pasted |r where typing is colored")
+        << "markup"
+        << "|cff00ff00ab|r" << 1 << 0 << "|cffff0000x|ry"
+        << "|cff00ff00a|cffff0000x|cff00ff00yb|r";
+    QTest::newRow("pasted code that changes nothing") << "markup"
+                                                      << "|cffff0000ab|r" << 1 << 0 << "|cFFFF0000x"
+                                                      << "|cffff0000axb|r";
     QTest::newRow("pasted cut-short code is text") << "markup"
                                                    << "ab" << 1 << 0 << "|cFF|x"
                                                    << "a|cFF|xb";
@@ -160,6 +174,12 @@ void MarkupEditTest::edits_data() {
     QTest::newRow("moved back to the start") << "move"
                                              << "ab |cFFFF0000cd|r" << 3 << 2 << "0"
                                              << "|cFFFF0000cd|rab ";
+    QTest::newRow("moved with its marks") << "move"
+                                          << "|cffff0000RED|R plain end" << 0 << 3 << "9"
+                                          << " plain|cffff0000RED|R end";
+    QTest::newRow("moved with marks among it") << "move"
+                                               << "a|cffff0000b|cff00ff00c|r d" << 1 << 2 << "5"
+                                               << "a d|cffff0000b|cff00ff00c|r";
     QTest::newRow("dropped within itself") << "move"
                                            << "|cFFFF0000abc|r" << 0 << 2 << "1"
                                            << "|cFFFF0000abc|r";
