@@ -31,6 +31,8 @@ class MarkupEditTest : public QObject {
 private slots:
     void edits_data();
     void edits();
+    void splices_data();
+    void splices();
     void roundTrip();
 };
 
@@ -169,8 +171,8 @@ void MarkupEditTest::edits_data() {
 
     QTest::newRow("moved word keeps its color")
         << "move"
-        << "|cFFFF0000RED|r plain |cFF0000FFBLUE|r end" << 0 << 3 << "6"
-        << " pl|cFFFF0000RED|rain |cFF0000FFBLUE|r end";
+        << "|cffff0000RED|r plain |cff0000ffBLUE|r end" << 0 << 3 << "6"
+        << " pl|cffff0000RED|rain |cff0000ffBLUE|r end";
     QTest::newRow("moved back to the start") << "move"
                                              << "ab |cFFFF0000cd|r" << 3 << 2 << "0"
                                              << "|cFFFF0000cd|rab ";
@@ -236,6 +238,51 @@ void MarkupEditTest::edits() {
     const MarkupSplice reverse{splice.start, splice.inserted.size(),
                                markup.mid(splice.start, splice.removed)};
     QCOMPARE(reverse.appliedTo(result), markup);
+}
+
+// A splice is the stretch the edit rewrites, no more; a whole text changed from outside gives
+// what lies between the common start and end.
+void MarkupEditTest::splices_data() {
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("markup");
+    QTest::addColumn<QString>("after"); // the text typed, or the whole text after it
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QString>("inserted");
+
+    QTest::newRow("typed in a colored word") << "text"
+                                             << "|cffff0000ab|r cd"
+                                             << "x" << 11 << 0 << "x";
+    QTest::newRow("colored") << "color"
+                             << "ab cd" << QString() << 3 << 2 << "|cFFFF0000cd|r";
+    QTest::newRow("moved over a word") << "move"
+                                       << "ab cd ef" << QString() << 0 << 5 << " cdab";
+    QTest::newRow("changed from outside") << "outside"
+                                          << "|cFFFF0000a|r"
+                                          << "|cFF00FF00a|r" << 4 << 4 << "00FF";
+    QTest::newRow("a repeated letter added") << "outside"
+                                             << "aa"
+                                             << "aaa" << 2 << 0 << "a";
+    QTest::newRow("unchanged") << "outside"
+                               << "ab"
+                               << "ab" << 2 << 0 << QString();
+}
+
+void MarkupEditTest::splices() {
+    QFETCH(QString, edit);
+    QFETCH(QString, markup);
+    QFETCH(QString, after);
+    QFETCH(int, start);
+    QFETCH(int, removed);
+    QFETCH(QString, inserted);
+
+    const MarkupSplice splice = edit == u"text"    ? replaceText(markup, 1, 0, after)
+                                : edit == u"color" ? colorRange(markup, 3, 2, colorOf("FF0000"))
+                                : edit == u"move"  ? moveText(markup, 0, 2, 5)
+                                                   : changedStretch(markup, after);
+    QCOMPARE(splice.start, start);
+    QCOMPARE(splice.removed, removed);
+    QCOMPARE(splice.inserted, inserted);
 }
 
 // The shortest markup of a text draws it as it was.
