@@ -423,9 +423,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         HUEPRINT_FUZZ_CHECK(splice.isEmpty() || (splice.start >= start && splice.removed >= 0 &&
                                                  splice.start + splice.removed <= end),
                             describe(markup, after, model));
-        const hueprint::MarkupSplice reverse{splice.start, splice.inserted.size(),
-                                             markup.mid(splice.start, splice.removed)};
-        HUEPRINT_FUZZ_CHECK(reverse.appliedTo(after) == markup, describe(markup, after, model));
+        HUEPRINT_FUZZ_CHECK(splice.reversed(markup).appliedTo(after) == markup,
+                            describe(markup, after, model));
         if (written && spelledByTheEdit) {
             checkSpelling(markup, splice);
         }

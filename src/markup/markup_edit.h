@@ -38,6 +38,10 @@ struct MarkupSplice {
     QString inserted;
 
     QString appliedTo(const QString& markup) const;
+    // The splice that undoes this one on what it gave: `markup` is what it was applied to.
+    MarkupSplice reversed(const QString& markup) const {
+        return {start, inserted.size(), markup.mid(start, removed)};
+    }
     bool isEmpty() const { return removed == 0 && inserted.isEmpty(); }
 };
 

@@ -235,9 +235,7 @@ void MarkupEditTest::edits() {
     QCOMPARE(splice.isEmpty(), result == markup);
     QVERIFY(splice.isEmpty() || (least.start >= splice.start &&
                                  least.start + least.removed <= splice.start + splice.removed));
-    const MarkupSplice reverse{splice.start, splice.inserted.size(),
-                               markup.mid(splice.start, splice.removed)};
-    QCOMPARE(reverse.appliedTo(result), markup);
+    QCOMPARE(splice.reversed(markup).appliedTo(result), markup);
 }
 
 // A splice is the stretch the edit rewrites, no more; a whole text changed from outside gives
