@@ -10,12 +10,12 @@
 namespace hueprint {
 
 // Editing map text as the game draws it: each function takes the markup and returns the one
-// splice of it that an edit makes, rewriting only what the edit touches. Codes it writes are "|cFF"
-// and RRGGBB in upper case; codes it does not touch keep their spelling.
+// splice of it that an edit makes, rewriting only what the edit touches. Marks it writes take the
+// spelling the markup uses most (spellingOf); marks it does not touch keep theirs.
 //
-// The markup has no escape: a "|" of the text that an edit brings right before "r", "n", or "c"
-// and eight hexadecimal digits (typed there, or with what stood between deleted) reads as a
-// mark from then on, as it would in the game; and a lone "\r" brought right before a "\n"
+// The markup has no escape: a "|" of the text that an edit brings right before "r", "R", "n", or
+// "c" or "C" and eight hexadecimal digits (typed there, or with what stood between deleted) reads
+// as a mark from then on, as it would in the game; and a lone "\r" brought right before a "\n"
 // makes one line break of the two.
 
 // The color a character is drawn in: a code's color, or none (the default white, "Plain").
@@ -38,6 +38,10 @@ struct MarkupSplice {
     QString inserted;
 
     QString appliedTo(const QString& markup) const;
+    // The splice that undoes this one on what it gave: `markup` is what it was applied to.
+    MarkupSplice reversed(const QString& markup) const {
+        return {start, inserted.size(), markup.mid(start, removed)};
+    }
     bool isEmpty() const { return removed == 0 && inserted.isEmpty(); }
 };
 
@@ -45,7 +49,7 @@ struct MarkupSplice {
 // their common start and their common end.
 MarkupSplice changedStretch(const QString& before, const QString& after);
 
-// The shortest markup that draws the text in its colors (new codes "|cFF"+RRGGBB upper case,
+// The shortest markup that draws the text in its colors (codes "|cFF"+RRGGBB upper case,
 // "|r" only where plain text follows or the text ends, "|n" for each '\n').
 QString markupFor(const EditableText& text);
 
@@ -66,7 +70,10 @@ MarkupSplice replaceText(const QString& markup, qsizetype position, qsizetype re
                          const QString& inserted, std::optional<TextColor> color = std::nullopt);
 
 // Pasted text read as markup: its codes color what they cover up to its "|r" or its end; its
-// uncoded parts take the color typed text would take there.
+// uncoded parts take the color typed text would take there. It goes in as it stands, its marks
+// spelled as they are, but at its two ends: a mark there that would change nothing is dropped,
+// one that resumes the color around it may follow; a "|r" among its characters where typed text
+// would be colored becomes a code of that color. Its line breaks are written "|n".
 MarkupSplice replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
                                const QString& pasted);
 
@@ -75,7 +82,8 @@ MarkupSplice colorRange(const QString& markup, qsizetype position, qsizetype len
 
 // A drag-move as one edit: the `length` units at `from` taken out and put in at `to`, a position
 // in the text before they were taken out (where the user dropped them; a drop within them
-// changes nothing). The moved text keeps its colors. The splice covers both places.
+// changes nothing). The moved text keeps its colors and its marks' spelling. The splice covers
+// both places.
 MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, qsizetype to);
 
 // The fade through 2 to 4 stops over a text: the stops stand evenly spaced along its non-blank
