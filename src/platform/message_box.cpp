@@ -5,9 +5,15 @@
 
 namespace hueprint {
 
+QtMessageBox::~QtMessageBox() {
+    delete closedBox_.data();
+}
+
 void QtMessageBox::showInformation(QWidget* parent, const QString& title, const QString& prompt) {
-    QMessageBox box(QMessageBox::Information, title, prompt, QMessageBox::Ok, parent);
-    box.exec();
+    delete closedBox_.data();
+    auto* box = new QMessageBox(QMessageBox::Information, title, prompt, QMessageBox::Ok, parent);
+    closedBox_ = box;
+    box->exec();
 }
 
 } // namespace hueprint

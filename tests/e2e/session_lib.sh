@@ -30,6 +30,7 @@ require_tools() {
 }
 
 work=""
+xvfb_options=() # more options for the X server, set by a session before start_session
 xvfb_pid=""
 helper_pids=() # programs the session runs besides the X server and the program (a window manager)
 app_pid=""
@@ -69,7 +70,7 @@ start_session() {
     local display_fd display_number
     exec {display_fd}<> <(:)
     Xvfb -displayfd "$display_fd" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
-        -noreset >"$work/xvfb.log" 2>&1 &
+        -noreset "${xvfb_options[@]}" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     read -r -t "$timeout_s" -u "$display_fd" display_number || fail "Xvfb did not start"
     exec {display_fd}>&-

@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 using namespace hueprint;
@@ -18,6 +20,7 @@ class ColorDialogTest : public QObject {
 private slots:
     void showsQtsOwnDialog_data();
     void showsQtsOwnDialog();
+    void closedDialogStaysUntilTheNextOpens();
 };
 
 void ColorDialogTest::showsQtsOwnDialog_data() {
@@ -67,6 +70,37 @@ void ColorDialogTest::showsQtsOwnDialog() {
     } else {
         QVERIFY(!chosen.has_value());
     }
+}
+
+// The screen reader's bridge hands the key that closed the dialog back to the dialog's window
+// after the dialog closed: the window is still there then, and goes when the next dialog opens.
+void ColorDialogTest::closedDialogStaysUntilTheNextOpens() {
+    QPointer<QColorDialog> first;
+    QPointer<QColorDialog> second;
+    {
+        QtColorDialog colorDialog;
+        for (QPointer<QColorDialog>* shown : {&first, &second}) {
+            QTimer answer;
+            answer.setInterval(10);
+            QObject::connect(&answer, &QTimer::timeout, [&answer, shown] {
+                auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+                if (dialog == nullptr || !dialog->isVisible()) {
+                    return;
+                }
+                answer.stop();
+                *shown = dialog;
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            });
+            answer.start();
+            QVERIFY(!colorDialog.chooseColor(nullptr, QStringLiteral("Choose a Color"), 0));
+            QVERIFY(!shown->isNull());
+            QVERIFY(!(*shown)->isVisible());
+            QVERIFY((*shown)->windowHandle() != nullptr);
+        }
+        QVERIFY(first.isNull());
+        QVERIFY(!second.isNull());
+    }
+    QVERIFY(second.isNull());
 }
 
 QTEST_MAIN(ColorDialogTest)
