@@ -10,4 +10,15 @@ void QtMessageBox::showInformation(QWidget* parent, const QString& title, const 
     box.exec();
 }
 
+QMessageBox::StandardButton QtMessageBox::ask(QWidget* parent, const QString& title,
+                                              const QString& prompt,
+                                              QMessageBox::StandardButtons buttons,
+                                              QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(QMessageBox::Warning, title, prompt, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    box.exec();
+    const auto pressed = box.standardButton(box.clickedButton());
+    return pressed != QMessageBox::NoButton ? pressed : QMessageBox::Cancel;
+}
+
 } // namespace hueprint

@@ -1,22 +1,32 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
 class QWidget;
 
 namespace hueprint {
 
-// A modal message box with the information icon and one OK button.
+// Modal message boxes: a message with the information icon and one OK button, or a question.
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
     virtual void showInformation(QWidget* parent, const QString& title, const QString& prompt) = 0;
+    // A question with the warning icon and the buttons offered: the one pressed (Cancel, or
+    // the Escape button, when the box is closed otherwise).
+    virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& title,
+                                            const QString& prompt,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton) = 0;
 };
 
 class QtMessageBox final : public MessageBox {
 public:
     void showInformation(QWidget* parent, const QString& title, const QString& prompt) override;
+    QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& prompt,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) override;
 };
 
 } // namespace hueprint
