@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "first_paint_report.h"
+#include "map_texts_wiring.h"
 #include "picker_host.h"
 #include "platform/beeper.h"
 #include "platform/clipboard.h"
 #include "platform/color_dialog.h"
+#include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/program_exit.h"
 #include "platform/random_source.h"
@@ -34,10 +36,20 @@ int main(int argc, char* argv[]) {
     hueprint::PlatformServices services{clipboard,   messageBox, beeper,  programExit,
                                         colorDialog, random,     settings};
 
+    hueprint::QtFileDialog fileDialog;
+    hueprint::MapTextsWiring mapTexts(services, fileDialog);
+    // "hueprint FILE": the texts of a map (its string table, or its folder) alone.
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (!arguments.isEmpty() && !arguments.first().startsWith(QLatin1String("--"))) {
+        mapTexts.openWindow(arguments.first());
+        return QApplication::exec();
+    }
+
     hueprint::PickerHost pickerHost(services);
 
     QPointer<hueprint::Form1> form = new hueprint::Form1(services, pickerHost);
     hueprint::PreviewWiring preview(services, form, pickerHost);
+    mapTexts.addMenuEntries(preview);
     form->show();
 
     const int status = QApplication::exec();
