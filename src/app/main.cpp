@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "first_paint_report.h"
+#include "maptexts/command_line.h"
 #include "picker_host.h"
 #include "platform/beeper.h"
 #include "platform/clipboard.h"
@@ -17,6 +18,13 @@
 #include <QPointer>
 
 int main(int argc, char* argv[]) {
+    // "--check" and "--replace-color" need no display: no window, no QApplication.
+    if (argc > 1 && hueprint::isCommandLineOption(QString::fromLocal8Bit(argv[1]))) {
+        const QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return hueprint::runCommandLine(QCoreApplication::arguments().mid(1), out, err);
+    }
     hueprint::preferPositionablePlatform();
     QApplication app(argc, argv);
     hueprint::reportFirstPaintsWhenAsked();
@@ -39,6 +47,7 @@ int main(int argc, char* argv[]) {
     QPointer<hueprint::Form1> form = new hueprint::Form1(services, pickerHost);
     hueprint::PreviewWiring preview(services, form, pickerHost);
     form->show();
+    // Arguments that are not options (a string table or a map folder to open) are not read yet.
 
     const int status = QApplication::exec();
     // However the program ends, an open picker unloads and saves its settings first.
