@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "first_paint_report.h"
 #include "map_texts_wiring.h"
+#include "maptexts/command_line.h"
 #include "picker_host.h"
 #include "platform/beeper.h"
 #include "platform/clipboard.h"
@@ -19,6 +20,13 @@
 #include <QPointer>
 
 int main(int argc, char* argv[]) {
+    // "--check" and "--replace-color" need no display: no window, no QApplication.
+    if (argc > 1 && hueprint::isCommandLineOption(QString::fromLocal8Bit(argv[1]))) {
+        const QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return hueprint::runCommandLine(QCoreApplication::arguments().mid(1), out, err);
+    }
     hueprint::preferPositionablePlatform();
     QApplication app(argc, argv);
     hueprint::reportFirstPaintsWhenAsked();

@@ -12,6 +12,7 @@
 #include "platform/settings_store.h"
 #include "string_filter.h"
 #include "string_list_model.h"
+#include "string_table_file.h"
 #include "text_checks.h"
 
 #include <QCheckBox>
@@ -26,7 +27,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -114,11 +114,6 @@ private:
     MapTextsWindow* window_;
     ColorReplacement replacement_;
 };
-
-QString stringTablePath(const QString& path) {
-    const QFileInfo info(path);
-    return info.isDir() ? QDir(path).filePath(QStringLiteral("war3map.wts")) : path;
-}
 
 qsizetype visiblePosition(const QString& markup, qsizetype character) {
     qsizetype visible = 0;
@@ -423,22 +418,13 @@ bool MapTextsWindow::openFile(const QString& path) {
         return false;
     }
     const QString tablePath = stringTablePath(path);
-    QFile input(tablePath);
-    if (!input.open(QIODevice::ReadOnly)) {
-        messageBox_.showInformation(
-            this, QStringLiteral("Map Texts"),
-            QStringLiteral("Could not open %1:\n%2")
-                .arg(QDir::toNativeSeparators(tablePath), input.errorString()));
-        return false;
-    }
-    const QByteArray bytes = input.readAll();
-    StringTableRead read = StringTable::read(bytes);
-    if (!read.table) {
+    QString error;
+    std::optional<StringTable> table = readStringTableFile(tablePath, &error);
+    if (!table) {
         // Nothing half-read is kept: a table that is not whole is never written back.
-        messageBox_.showInformation(
-            this, QStringLiteral("Map Texts"),
-            QStringLiteral("%1 is not a string table; reading stopped at %2\nNothing was opened.")
-                .arg(QDir::toNativeSeparators(tablePath), read.error));
+        messageBox_.showInformation(this, QStringLiteral("Map Texts"),
+                                    QStringLiteral("%1: %2\nNothing was opened.")
+                                        .arg(QDir::toNativeSeparators(tablePath), error));
         return false;
     }
     if (!path_.isEmpty()) {
@@ -446,8 +432,8 @@ bool MapTextsWindow::openFile(const QString& path) {
     }
     undoStack_.clear();
     path_ = QFileInfo(tablePath).absoluteFilePath();
-    table_ = std::move(read.table);
-    bytesOnDisk_ = bytes;
+    table_ = std::move(table);
+    bytesOnDisk_ = table_->write(); // the bytes read: a table read is written back as it was
     changedOnDisk_ = false;
     shownRow_ = -1;
     strings_->setStrings(*table_);
@@ -489,16 +475,14 @@ bool MapTextsWindow::save() {
             return false;
         }
     }
-    const QByteArray bytes = table_->write();
-    QSaveFile output(path_);
-    if (!output.open(QIODevice::WriteOnly) || output.write(bytes) != bytes.size() ||
-        !output.commit()) {
+    QString error;
+    if (!writeStringTableFile(*table_, path_, &error)) {
         messageBox_.showInformation(
             this, QStringLiteral("Map Texts"),
-            QStringLiteral("Could not save %1:\n%2")
-                .arg(QDir::toNativeSeparators(path_), output.errorString()));
+            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path_), error));
         return false;
     }
+    const QByteArray bytes = table_->write();
     bytesOnDisk_ = bytes;
     changedOnDisk_ = false;
     undoStack_.setClean();

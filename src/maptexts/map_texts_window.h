@@ -142,9 +142,6 @@ private:
 inline const QString kMapTextsCaption =
     QStringLiteral("Map Texts - Hueprint For WarCraft 3 Colored Text");
 
-// The string table a path names: the path itself, or the war3map.wts of a folder.
-QString stringTablePath(const QString& path);
-
 // The position in the visible text (as the editor counts it) of the 1-based character of the
 // markup a note points at.
 qsizetype visiblePosition(const QString& markup, qsizetype character);
