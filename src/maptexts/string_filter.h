@@ -5,6 +5,7 @@
 
 #include <QSortFilterProxyModel>
 #include <optional>
+#include <vector>
 
 namespace hueprint {
 
@@ -17,6 +18,7 @@ public:
     explicit StringFilter(QObject* parent = nullptr);
 
     void setText(const QString& text);
+    void setSourceModel(QAbstractItemModel* source) override;
     void setOnlyWithNotes(bool only);
     void setOnlyColored(bool only);
     // Only the strings with a code of this RRGGBB (whatever its alpha); nothing: any.
@@ -32,8 +34,14 @@ protected:
 
 private:
     void refilter();
+    bool accepts(const QModelIndex& row) const;
 
     QString text_;
+    QString foldedText_;
+    // Whether each source row passed the last filtering; while the text only narrows (typing on),
+    // a row that failed it fails again without being searched.
+    mutable std::vector<char> accepted_;
+    bool narrowing_ = false;
     bool onlyWithNotes_ = false;
     bool onlyColored_ = false;
     std::optional<ColorValue> color_;

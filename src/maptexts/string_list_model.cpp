@@ -50,6 +50,9 @@ StringListModel::Row StringListModel::rowFor(qint64 number, const QString& comme
     row.comment = comment;
     row.markup = markup;
     row.visibleText = rendering.text;
+    row.searchText = QStringList{rendering.text, markup, QString::number(number), comment}
+                         .join(u'\n')
+                         .toCaseFolded();
     row.firstLine = firstLineOf(rendering);
     row.colors = colorsOf(markup);
     row.noteCount = static_cast<int>(rendering.notes.size());
@@ -110,6 +113,8 @@ QVariant StringListModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(row.colors);
     case FirstLineRole:
         return QVariant::fromValue(row.firstLine);
+    case SearchTextRole:
+        return row.searchText;
     default:
         break;
     }

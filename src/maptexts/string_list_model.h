@@ -37,6 +37,7 @@ private:
         QString comment;
         QString markup;
         QString visibleText;
+        QString searchText;
         ColoredLine firstLine;
         QList<ColorValue> colors;
         int noteCount = 0;

@@ -25,6 +25,7 @@ enum Role {
     ColorsRole,                    // QList<ColorValue>: the RRGGBB its codes use (no alpha)
     FirstLineRole,                 // ColoredLine: the first line as the game draws it
     SortRole,                      // the key the column sorts by
+    SearchTextRole, // QString: visible text, markup, number and comment, case-folded, one a line
 };
 
 } // namespace string_list
