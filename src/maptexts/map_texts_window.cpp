@@ -178,7 +178,13 @@ MapTextsWindow::MapTextsWindow(SettingsStore& store, ColorDialog& colorDialog,
     list_->sortByColumn(-1, Qt::AscendingOrder); // the file's order until a column is chosen
     list_->verticalHeader()->hide();
     list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
-    list_->horizontalHeader()->setSectionResizeMode(string_list::TextColumn, QHeaderView::Stretch);
+    QHeaderView* header = list_->horizontalHeader();
+    header->setSectionResizeMode(string_list::TextColumn, QHeaderView::Stretch);
+    for (const int column :
+         {string_list::NumberColumn, string_list::BytesColumn, string_list::NotesColumn}) {
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    header->resizeSection(string_list::CommentColumn, 200);
     list_->horizontalHeader()->setSortIndicatorShown(true);
     list_->horizontalHeader()->setSortIndicatorClearable(true);
 
@@ -414,9 +420,10 @@ void MapTextsWindow::selectString(int row, qsizetype position) {
 }
 
 bool MapTextsWindow::openFile(const QString& path) {
-    if (!maybeSave()) {
-        return false;
-    }
+    return maybeSave() && load(path);
+}
+
+bool MapTextsWindow::load(const QString& path) {
     const QString tablePath = stringTablePath(path);
     QString error;
     std::optional<StringTable> table = readStringTableFile(tablePath, &error);
@@ -496,9 +503,8 @@ bool MapTextsWindow::reload() {
     if (path_.isEmpty()) {
         return false;
     }
-    undoStack_.setClean(); // the changes are dropped, not saved first
     const QString path = path_;
-    return openFile(path);
+    return load(path); // the changes made here are dropped, not saved first
 }
 
 void MapTextsWindow::fileChangedOnDisk() {

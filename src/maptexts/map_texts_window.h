@@ -91,6 +91,8 @@ private:
     friend class StringEdit;
     friend class Recoloring;
 
+    // Reads the table in place of the one open, whatever changes that one has.
+    bool load(const QString& path);
     void createMenus();
     QWidget* createEditor();
     void showInEditor(int row);
