@@ -8,7 +8,7 @@
 //           list redrawn), against one plain pass over the strings' texts looking for the
 //           filter text (the baseline).
 // Each figure is printed as a line "<name>\t<milliseconds>", one per sample.
-//   map_texts_bench [rounds]
+//   map_texts_window_bench [rounds]
 
 #include "maptexts/map_texts_window.h"
 #include "platform/color_dialog.h"
