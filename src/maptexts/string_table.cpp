@@ -176,6 +176,73 @@ QByteArray encodeText(QStringView text, const QByteArray& lineBreak) {
     return bytes;
 }
 
+// A stretch of characters that differ between an old text and a new one: [begin, end) of the
+// old; the new text's stretch begins there too and ends where the difference in length says.
+struct Stretch {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+};
+
+// What differs between two texts: from the first character that differs to the last; or, when
+// the texts are as long (a color replaced), each run of differing characters, so that what
+// stands between them is not rewritten. Stretches never split a "\r\n", and two stretches are
+// one when only non-ASCII characters stand between them (they would be rewritten together).
+std::vector<Stretch> differences(const QString& old, const QString& text) {
+    constexpr size_t kMostStretches = 64;
+    const qsizetype shorter = std::min(old.size(), text.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && old.at(prefix) == text.at(prefix)) {
+        ++prefix;
+    }
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           old.at(old.size() - 1 - suffix) == text.at(text.size() - 1 - suffix)) {
+        ++suffix;
+    }
+    const qsizetype last = old.size() - suffix;
+    std::vector<Stretch> stretches;
+    if (old.size() == text.size()) {
+        for (qsizetype i = prefix; i < last && stretches.size() <= kMostStretches;) {
+            if (old.at(i) == text.at(i)) {
+                ++i;
+                continue;
+            }
+            qsizetype end = i;
+            while (end < last && old.at(end) != text.at(end)) {
+                ++end;
+            }
+            const bool asciiBetween =
+                !stretches.empty() &&
+                std::any_of(old.begin() + stretches.back().end, old.begin() + i,
+                            [](QChar c) { return c.unicode() < 0x80; });
+            if (stretches.empty() || asciiBetween) {
+                stretches.push_back({i, end});
+            } else {
+                stretches.back().end = end;
+            }
+            i = end;
+        }
+    }
+    if (stretches.empty() || stretches.size() > kMostStretches) {
+        stretches.assign(1, {prefix, last});
+    }
+    const qsizetype growth = text.size() - old.size();
+    for (Stretch& stretch : stretches) {
+        const qsizetype b = stretch.begin;
+        if (b > 0 && old.at(b - 1) == u'\r' &&
+            ((b < old.size() && old.at(b) == u'\n') || (b < text.size() && text.at(b) == u'\n'))) {
+            --stretch.begin;
+        }
+        const qsizetype e = stretch.end;
+        if (e < old.size() && old.at(e) == u'\n' &&
+            ((e > 0 && old.at(e - 1) == u'\r') ||
+             (e + growth > 0 && text.at(e + growth - 1) == u'\r'))) {
+            ++stretch.end;
+        }
+    }
+    return stretches;
+}
+
 QString lineAt(int number, const QString& message) {
     return QStringLiteral("line %1: %2").arg(QString::number(number), message);
 }
@@ -269,6 +336,9 @@ StringTableRead StringTable::read(const QByteArray& bytes) {
 }
 
 bool StringTable::canHoldText(const QString& text) {
+    if (text.endsWith(u'\r')) {
+        return false; // with the line break after it, it would read as "\r\n"
+    }
     for (qsizetype start = 0; start <= text.size();) {
         qsizetype end = text.indexOf(u'\n', start);
         end = end < 0 ? text.size() : end;
@@ -297,9 +367,6 @@ bool StringTable::setText(int index, const QString& text) {
     if (text == entry.text) {
         return true;
     }
-    if (!canHoldText(text)) {
-        return false;
-    }
     const QByteArrayView original =
         QByteArrayView(bytes_).sliced(place.range.begin, place.range.end - place.range.begin);
     bool originalValid = true;
@@ -310,42 +377,25 @@ bool StringTable::setText(int index, const QString& text) {
         entry.textIsUtf8 = originalValid;
         return true;
     }
+    if (!canHoldText(text)) {
+        return false;
+    }
 
-    // What differs: from the first character that does to the last, never splitting "\r\n".
     const QString& old = entry.text;
-    const qsizetype shorter = std::min(old.size(), text.size());
-    qsizetype prefix = 0;
-    while (prefix < shorter && old.at(prefix) == text.at(prefix)) {
-        ++prefix;
+    const qsizetype growth = text.size() - old.size();
+    QByteArray bytes = currentBytes(index);
+    const std::vector<Stretch> stretches = differences(old, text);
+    // From the last to the first, so that what lies before each is as it was read.
+    for (auto stretch = stretches.rbegin(); stretch != stretches.rend(); ++stretch) {
+        const Boundary from = boundaryNear(bytes, stretch->begin, false);
+        const Boundary to = boundaryNear(bytes, stretch->end, true);
+        QByteArray spliced = bytes.left(from.byte);
+        spliced += encodeText(
+            QStringView(text).sliced(from.character, to.character + growth - from.character),
+            place.lineBreak);
+        spliced += QByteArrayView(bytes).sliced(to.byte);
+        bytes = std::move(spliced);
     }
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix &&
-           old.at(old.size() - 1 - suffix) == text.at(text.size() - 1 - suffix)) {
-        ++suffix;
-    }
-    const auto newlineAt = [](const QString& s, qsizetype i) {
-        return i < s.size() && s.at(i) == u'\n';
-    };
-    if (prefix > 0 && old.at(prefix - 1) == u'\r' &&
-        (newlineAt(old, prefix) || newlineAt(text, prefix))) {
-        --prefix;
-    }
-    const qsizetype oldTail = old.size() - suffix;
-    const qsizetype newTail = text.size() - suffix;
-    if (suffix > 0 && old.at(oldTail) == u'\n' &&
-        ((oldTail > 0 && old.at(oldTail - 1) == u'\r') ||
-         (newTail > 0 && text.at(newTail - 1) == u'\r'))) {
-        --suffix;
-    }
-
-    const QByteArray current = currentBytes(index);
-    const Boundary from = boundaryNear(current, prefix, false);
-    const Boundary to = boundaryNear(current, old.size() - suffix, true);
-    const qsizetype newEnd = text.size() - (old.size() - to.character);
-    QByteArray bytes = current.left(from.byte);
-    bytes += encodeText(QStringView(text).sliced(from.character, newEnd - from.character),
-                        place.lineBreak);
-    bytes += QByteArrayView(current).sliced(to.byte);
 
     place.changed = bytes != original;
     place.bytes = place.changed ? bytes : QByteArray();

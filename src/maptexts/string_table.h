@@ -47,11 +47,13 @@ public:
     // Changes one string's text, rewriting only the bytes of what changed (from the first
     // character that differs to the last, widened to whole non-ASCII runs); new line breaks are
     // written as that string writes them. A text equal to the one read gives back the bytes
-    // read. Returns false, changing nothing, for a text that cannot be held (canHoldText). The
-    // entry's text is then what its bytes read as (a lone surrogate reads as U+FFFD).
+    // read. Returns false, changing nothing, for any other text that cannot be held
+    // (canHoldText). The entry's text is then what its bytes read as (a lone surrogate reads as
+    // U+FFFD).
     bool setText(int index, const QString& text);
 
-    // Whether a text can stand in a block: none of its lines is "}" alone.
+    // Whether a new text can stand in a block: none of its lines is "}" alone, and it does not
+    // end in a lone "\r" (which would join the line break after it).
     static bool canHoldText(const QString& text);
 
     QByteArray write() const;

@@ -31,7 +31,7 @@ private slots:
     void setTextRewritesOnlyThatText_data();
     void setTextRewritesOnlyThatText();
     void theTextReadGivesBackTheBytesRead();
-    void refusesATextWithALineBraceAlone();
+    void refusesATextItCannotHold();
 };
 
 void StringTableTest::readsAndWritesBack_data() {
@@ -163,6 +163,10 @@ void StringTableTest::setTextRewritesOnlyThatText_data() {
         << QByteArray("STRING 1\n{\n\xE6\xAD\xA5\xE5\x85\xB5\n}\n") << 0
         << QString::fromUtf8("\xE6\xAD\xA5\xE4\xBA\xBA")
         << QByteArray("STRING 1\n{\n\xE6\xAD\xA5\xE4\xBA\xBA\n}\n");
+    QTest::newRow("two codes' digits, with invalid bytes and a CRLF between")
+        << QByteArray("STRING 1\n{\n|cffffcc00a\n\xFF\r\nb|cffffcc00\n}\n") << 0
+        << QString::fromUtf8("|cffffd700a\n\xEF\xBF\xBD\nb|cffffd700")
+        << QByteArray("STRING 1\n{\n|cffffd700a\n\xFF\r\nb|cffffd700\n}\n");
     QTest::newRow("a code's digits")
         << QByteArray("STRING 1\n{\n|cffFFcc00Gold|r\n}\n") << 0 << "|cffFFd700Gold|r"
         << QByteArray("STRING 1\n{\n|cffFFd700Gold|r\n}\n");
@@ -193,12 +197,12 @@ void StringTableTest::theTextReadGivesBackTheBytesRead() {
     QCOMPARE(table.write(), bytes);
 }
 
-void StringTableTest::refusesATextWithALineBraceAlone() {
+void StringTableTest::refusesATextItCannotHold() {
     const QByteArray bytes("STRING 1\n{\nx\n}\n");
     StringTable table = readTable(bytes);
     QVERIFY(StringTable::canHoldText(QStringLiteral("} \n {\n}}")));
-    for (const QString& text :
-         {QStringLiteral("a\n}\nb"), QStringLiteral("}"), QStringLiteral("a\n}\r")}) {
+    for (const QString& text : {QStringLiteral("a\n}\nb"), QStringLiteral("}"),
+                                QStringLiteral("a\n}\r"), QStringLiteral("ends in a lone CR\r")}) {
         QVERIFY(!StringTable::canHoldText(text));
         QVERIFY(!table.setText(0, text));
     }
