@@ -99,14 +99,15 @@ public:
     Recoloring(MapTextsWindow* window, ColorReplacement replacement)
         : QUndoCommand(QStringLiteral("Replace Color")), window_(window),
           replacement_(std::move(replacement)) {}
+    // A string edited since keeps its edit: only the texts still as this step left them change.
     void undo() override {
         for (const TextChange& change : replacement_.changes) {
-            window_->setStringText(change.index, change.before);
+            window_->replaceStringText(change.index, change.after, change.before);
         }
     }
     void redo() override {
         for (const TextChange& change : replacement_.changes) {
-            window_->setStringText(change.index, change.after);
+            window_->replaceStringText(change.index, change.before, change.after);
         }
     }
 
@@ -267,8 +268,6 @@ MapTextsWindow::MapTextsWindow(SettingsStore& store, ColorDialog& colorDialog,
     connect(replaceButton_, &QPushButton::clicked, this, &MapTextsWindow::chooseReplacement);
     connect(notes_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { noteActivated(notes_->row(item)); });
-    connect(&undoStack_, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { setWindowModified(!clean); });
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &MapTextsWindow::fileChangedOnDisk);
     viewsTimer_.setSingleShot(true);
     viewsTimer_.setInterval(kViewsDelayMs);
@@ -383,8 +382,16 @@ void MapTextsWindow::editorEdited(const QString& markup, const QString& descript
     undoStack_.push(new StringEdit(this, shownRow_, before, markup, description));
 }
 
+void MapTextsWindow::replaceStringText(int row, const QString& from, const QString& to) {
+    if (table_->entry(row).text == from) {
+        setStringText(row, to);
+    }
+}
+
 void MapTextsWindow::setStringText(int row, const QString& markup) {
     table_->setText(row, markup);
+    // Modified while a text differs from the file's: an edit undone by hand is no change.
+    setWindowModified(table_->isModified());
     strings_->setMarkup(row, markup);
     if (row == shownRow_) {
         panel_->showText(editableText(markup));
@@ -438,6 +445,7 @@ bool MapTextsWindow::load(const QString& path) {
         watcher_.removePath(path_);
     }
     undoStack_.clear();
+    setWindowModified(false);
     path_ = QFileInfo(tablePath).absoluteFilePath();
     table_ = std::move(table);
     bytesOnDisk_ = table_->write(); // the bytes read: a table read is written back as it was
@@ -489,10 +497,11 @@ bool MapTextsWindow::save() {
             QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path_), error));
         return false;
     }
-    const QByteArray bytes = table_->write();
-    bytesOnDisk_ = bytes;
+    // The table as saved is the one read from now on: its texts are no longer changes.
+    bytesOnDisk_ = table_->write();
+    table_ = StringTable::read(bytesOnDisk_).table;
     changedOnDisk_ = false;
-    undoStack_.setClean();
+    setWindowModified(false);
     // The saved file is a new one in the old one's place: it is watched again.
     watcher_.removePath(path_);
     watcher_.addPath(path_);
@@ -549,7 +558,6 @@ bool MapTextsWindow::maybeSave() {
 
 void MapTextsWindow::closeEvent(QCloseEvent* event) {
     if (maybeSave()) {
-        undoStack_.setClean();
         event->accept();
     } else {
         event->ignore();

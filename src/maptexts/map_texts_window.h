@@ -31,8 +31,8 @@ class StringListModel;
 
 // The "Map Texts" window: a map's string table (war3map.wts) as a list of its strings, with a
 // filter, the colors the file uses and the notes across it, and the selected string in the
-// editor beside the list. Every change of the file's text is a step of the window's undo stack;
-// the window is modified ("[*]") until the stack is back where the file was read or saved.
+// editor beside the list. The window is modified ("[*]") while a string's text differs from the
+// file's.
 // Saving writes the whole file at once; a change made to the file by another program is
 // noticed, offered for reloading, and never overwritten without asking.
 class MapTextsWindow : public QMainWindow {
@@ -100,6 +100,8 @@ private:
     void editorEdited(const QString& markup, const QString& description);
     // Sets one string's text in the file, the list and the editor (the undo commands come here).
     void setStringText(int row, const QString& markup);
+    // Sets the text only where the string's text is still `from`.
+    void replaceStringText(int row, const QString& from, const QString& to);
     void updateViews();
     void updateColors();
     void updateNotes();

@@ -42,8 +42,8 @@ write_table "Storm Bolt [|cffffd700Q|r]
 Deals |cFFFF0000100|r damage. now" "FFd700 ffd700 FFD700" >"$expected"
 
 focus() { xdotool windowfocus --sync "$1"; }
-# The program's window with a caption that ends so.
-window_named() { xdotool search --onlyvisible --pid "$app_pid" --name "$1\$" 2>/dev/null | head -1; }
+# The program's window with a caption that ends so (--all: of the program and so named).
+window_named() { xdotool search --all --onlyvisible --pid "$app_pid" --name "$1\$" 2>/dev/null | head -1; }
 table_is_expected() { cmp -s "$table" "$expected"; }
 
 # 1. "hueprint FOLDER" opens the folder's war3map.wts in the "Map Texts" window.
@@ -72,14 +72,19 @@ xdotool key alt+r
 wait_for "the color dialog" window_named "Replace FFCC00 With"
 dialog=$(window_named "Replace FFCC00 With")
 # The program gives the dialog the focus itself once it is shown, and takes a moment more to
-# make it the window its keys go to: keys sent before go astray.
+# make it the window its keys go to: keys sent before go astray. They are sent once the focus
+# has stayed on the dialog for half a second.
 focused_is() { [[ $(xdotool getwindowfocus) == "$1" ]]; }
-wait_for "the color dialog to take the focus" focused_is "$dialog"
-sleep 0.5
+dialog_has_settled_focus() {
+    focused_is "$dialog" || xdotool windowfocus --sync "$dialog"
+    sleep 0.5
+    focused_is "$dialog"
+}
+wait_for "the color dialog to take the focus" dialog_has_settled_focus
 xdotool key alt+h ctrl+a
 xdotool key --delay 20 numbersign f f d 7 0 0 Return
-dialog_gone() { focused_is "$window"; }
-wait_for "the color dialog to close" dialog_gone
+dialog_closed() { [[ -z $(window_named "Replace FFCC00 With") ]]; }
+wait_for "the color dialog to close" dialog_closed
 focus "$window"
 step "Alt+R on gold in the Colors view: replaced by #ffd700 in the color dialog"
 

@@ -102,10 +102,7 @@ void MapTextsWindowTest::init() {
 }
 
 void MapTextsWindowTest::cleanup() {
-    if (window_) {
-        window_->undoStack()->setClean();
-        delete window_.data();
-    }
+    delete window_.data();
     platform_.reset();
     dir_.reset();
 }
