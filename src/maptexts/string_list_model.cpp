@@ -16,9 +16,12 @@ ColoredLine firstLineOf(const PreviewRendering& rendering) {
             break;
         }
         QString text = runText(rendering, run);
-        const auto brk = std::find_if(text.cbegin(), text.cend(), isLineBreak);
-        const bool ends = brk != text.cend();
-        text.truncate(brk - text.cbegin());
+        qsizetype end = 0;
+        while (end < text.size() && !isLineBreak(text.at(end))) {
+            ++end;
+        }
+        const bool ends = end < text.size();
+        text.truncate(end);
         line.text += text;
         line.runs.append({text.size(), run.color});
         if (ends) {
