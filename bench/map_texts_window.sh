@@ -18,7 +18,7 @@ cmake --build build-bench --parallel "$jobs" --target map_texts_window_bench >/d
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')," \
      "Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6), load average $(cut -d' ' -f1-3 /proc/loadavg)"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
-build-bench/map_texts_window_bench "$rounds" | python3 -c '
+build-bench/map_texts_window_bench "$rounds" 2>/dev/null | python3 -c '
 import statistics, sys
 figures = {}
 for line in sys.stdin:
