@@ -4,11 +4,14 @@
 // the file saved, closed with changes, and changed on disk by another program.
 
 #include "editor/preview_panel.h"
+#include "maptexts/map_colors.h"
 #include "maptexts/map_texts_window.h"
 #include "maptexts/string_filter.h"
 #include "maptexts/string_list_model.h"
 #include "maptexts/string_roles.h"
 #include "maptexts/string_table.h"
+#include "markup/markup_edit.h"
+#include "markup/markup_render.h"
 #include "support/recording_platform.h"
 #include "support/windows.h"
 
@@ -81,6 +84,7 @@ private slots:
     void aChangeOnDiskIsNoticed();
     void aFileThatIsNoTableIsRefused();
     void aNoteLeadsToItsCharacter();
+    void randomActionsKeepTheFileWhole();
 
 private:
     std::unique_ptr<RecordingPlatform> platform_;
@@ -261,6 +265,87 @@ void MapTextsWindowTest::aNoteLeadsToItsCharacter() {
     QTest::keyClick(notes, Qt::Key_Return);
     QCOMPARE(window_->currentRow(), 3);
     QCOMPARE(window_->panel()->selectedRange(), (std::pair<qsizetype, qsizetype>(0, 0)));
+}
+
+// A seeded run of user actions (choosing a string, typing at its end, Backspace, replacing a
+// color, undo and redo, saving) checked after each against a plain model, the list of the
+// strings' texts: the table, the list and the panel hold the model's texts, the bytes the
+// window would save are the table read afresh with those texts set, and typing changes only
+// what the player sees by the key typed.
+void MapTextsWindowTest::randomActionsKeepTheFileWhole() {
+    QRandomGenerator random(22);
+    const StringTableRead original = StringTable::read(kTable);
+    QStringList model;
+    for (int i = 0; i < original.table->count(); ++i) {
+        model.append(original.table->entry(i).text);
+    }
+    const ColorValue colors[] = {rgbColor(0xFF, 0xCC, 0), rgbColor(0xFF, 0, 0),
+                                 rgbColor(0, 0x80, 0xFF)};
+    PreviewPanel* panel = window_->panel();
+    for (int step = 0; step < 120; ++step) {
+        const int row = window_->currentRow();
+        const QString visible = renderPreview(model.value(row)).text;
+        switch (random.bounded(5)) {
+        case 0:
+            window_->selectString(static_cast<int>(random.bounded(model.size())));
+            break;
+        case 1: {
+            panel->setFocus();
+            panel->moveCursor(QTextCursor::End);
+            const char key = static_cast<char>('a' + random.bounded(26));
+            QTest::keyClick(panel, key);
+            model[row] = window_->table()->entry(row).text;
+            QCOMPARE(renderPreview(model[row]).text, visible + QLatin1Char(key));
+            break;
+        }
+        case 2:
+            panel->setFocus();
+            panel->moveCursor(QTextCursor::End);
+            QTest::keyClick(panel, Qt::Key_Backspace);
+            model[row] = window_->table()->entry(row).text;
+            QCOMPARE(renderPreview(model[row]).text, visible.left(visible.size() - 1));
+            break;
+        case 3: {
+            const ColorValue from = colors[random.bounded(3)];
+            const ColorValue to = colors[random.bounded(3)];
+            window_->replaceColor(from, to);
+            for (QString& text : model) {
+                int codes = 0;
+                text = replaceColorInText(text, from, to, &codes);
+            }
+            break;
+        }
+        case 4: {
+            // An undo and a redo give back the texts as they were.
+            window_->undoStack()->undo();
+            window_->undoStack()->redo();
+            break;
+        }
+        }
+        StringTableRead expected = StringTable::read(kTable);
+        for (int i = 0; i < model.size(); ++i) {
+            QCOMPARE(window_->table()->entry(i).text, model[i]);
+            QCOMPARE(window_->strings()->markup(i), model[i]);
+            expected.table->setText(i, model[i]);
+        }
+        QCOMPARE(window_->table()->write(), expected.table->write());
+        QCOMPARE(window_->isWindowModified(), expected.table->write() != kTable);
+        const int shown = window_->currentRow();
+        QCOMPARE(panel->toPlainText(), editableText(model.value(shown)).text);
+    }
+    // Undoing every step gives back the file's bytes; redoing them, the last texts.
+    const QByteArray last = window_->table()->write();
+    while (window_->undoStack()->canUndo()) {
+        window_->undoStack()->undo();
+    }
+    QCOMPARE(window_->table()->write(), kTable);
+    QVERIFY(!window_->isWindowModified());
+    while (window_->undoStack()->canRedo()) {
+        window_->undoStack()->redo();
+    }
+    QCOMPARE(window_->table()->write(), last);
+    QVERIFY(window_->save());
+    QCOMPARE(fileBytes(path_), last);
 }
 
 QTEST_MAIN(MapTextsWindowTest)
