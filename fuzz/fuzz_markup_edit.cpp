@@ -5,6 +5,7 @@
 // the start never holds a mark that colors nothing or changes nothing.
 
 #include "fuzz_support.h"
+#include "markup/code_spelling.h"
 #include "markup/markup_edit.h"
 #include "markup/markup_render.h"
 
@@ -25,6 +26,44 @@ TextColor colorFrom(std::uint8_t byte) {
                                         hueprint::rgbColor(0, 0, 0),
                                         hueprint::rgbColor(255, 204, 0)};
     return palette[byte % std::size(palette)];
+}
+
+// The spellings maps use: "|cff" and lower case, "|cff" and upper, "|c00", "|C" with "|R".
+hueprint::CodeSpelling spellingFrom(std::uint8_t byte) {
+    hueprint::CodeSpelling spelling;
+    switch (byte % 5) {
+    case 1:
+        spelling.alpha = QStringLiteral("ff");
+        spelling.upperDigits = false;
+        break;
+    case 2:
+        spelling.alpha = QStringLiteral("ff");
+        break;
+    case 3:
+        spelling.alpha = QStringLiteral("00");
+        spelling.upperDigits = false;
+        break;
+    case 4:
+        spelling = {u'C', QStringLiteral("ff"), false, u'R'};
+        break;
+    default:
+        break; // the palette's own
+    }
+    return spelling;
+}
+
+// The markup with each of its marks spelled so.
+QString respelled(const QString& markup, const hueprint::CodeSpelling& spelling) {
+    QString out;
+    for (qsizetype i = 0; i < markup.size();) {
+        const hueprint::MarkupSequence sequence = hueprint::markupSequenceAt(markup, i);
+        out += sequence.kind == hueprint::MarkupSequenceKind::Code ? spelling.code(sequence.color)
+               : sequence.kind == hueprint::MarkupSequenceKind::Reset
+                   ? spelling.reset()
+                   : markup.mid(i, sequence.length);
+        i += sequence.length;
+    }
+    return out;
 }
 
 bool isBlank(QChar c) {
@@ -162,6 +201,21 @@ void checkNoIdleMarkWritten(const QString& before, const QString& after) {
     }
 }
 
+// The markup from its first visible character to the end of its last.
+QString visibleStretch(const QString& markup) {
+    qsizetype first = -1;
+    qsizetype end = 0;
+    for (qsizetype i = 0; i < markup.size();) {
+        const hueprint::MarkupSequence sequence = hueprint::markupSequenceAt(markup, i);
+        if (sequence.kind == hueprint::MarkupSequenceKind::Text && !isBlank(markup.at(i))) {
+            first = first < 0 ? i : first;
+            end = i + sequence.length;
+        }
+        i += sequence.length;
+    }
+    return first < 0 ? QString() : markup.mid(first, end - first);
+}
+
 // Where an edit of the visible units [from, to) may change the markup: from the end of the
 // last visible character before it to the start of the first visible character after it.
 std::pair<qsizetype, qsizetype> editableStretch(const QString& markup, qsizetype from,
@@ -189,6 +243,22 @@ std::pair<qsizetype, qsizetype> editableStretch(const QString& markup, qsizetype
     return {start, markup.size()};
 }
 
+// The marks an edit wrote (all of the splice's, where it inserts no markup of its own) are
+// spelled as the markup before it spells most of its own.
+void checkSpelling(const QString& before, const hueprint::MarkupSplice& splice) {
+    const hueprint::CodeSpelling spelling = hueprint::spellingOf(before);
+    const QString& written = splice.inserted;
+    for (qsizetype i = written.indexOf(u'|'); i >= 0; i = written.indexOf(u'|', i + 1)) {
+        const hueprint::MarkupSequence sequence = hueprint::markupSequenceAt(written, i);
+        if (sequence.kind == hueprint::MarkupSequenceKind::Reset) {
+            HUEPRINT_FUZZ_CHECK(written.mid(i, 2) == spelling.reset(), before + " -> " + written);
+        } else if (sequence.kind == hueprint::MarkupSequenceKind::Code) {
+            HUEPRINT_FUZZ_CHECK(written.mid(i, 10) == spelling.code(sequence.color),
+                                before + " -> " + written);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
@@ -207,7 +277,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (qsizetype i = 0; i < start.text.size(); ++i) {
             start.colors.push_back(colorFrom(reader.takeByte()));
         }
-        markup = hueprint::markupFor(start);
+        markup = respelled(hueprint::markupFor(start), spellingFrom(reader.takeByte()));
     } else {
         // A lone "\r" beside a "\n" that an edit brings together would read as one break.
         markup = reader.takeText(512)
@@ -221,7 +291,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     for (int edit = 0; edit < kMostEdits && reader.takeByte() != 0xFF; ++edit) {
-        const int kind = reader.takeByte() % 5;
+        const int kind = reader.takeByte() % 6;
         const qsizetype length = model.text.size();
         const std::uint8_t placeByte = reader.takeByte();
         const qsizetype position = placeByte < 250 ? placeByte % (length + 1) : length + placeByte;
@@ -238,9 +308,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TextColor typed =
             to > from ? now.colors[size_t(from)] : hueprint::typingColor(now, from);
 
-        QString after;
+        hueprint::MarkupSplice splice;
         EditableText inserted;
         bool plainTyping = false;
+        bool spelledByTheEdit = kind != 1 && kind != 5; // all but pasted markup and moved text
+        bool idleMarksMayBeWritten = false;             // pasted markup goes in as it stands
+        std::optional<qsizetype> drop;                  // where moved text is put in
         switch (kind) {
         case 0: { // typed or pasted as text
             QString text = reader.takeText(24);
@@ -250,15 +323,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::uint8_t colorByte = reader.takeByte();
             const std::optional<TextColor> color =
                 colorByte < 128 ? std::nullopt : std::optional<TextColor>(colorFrom(colorByte));
-            after = hueprint::replaceText(markup, position, removed, text, color);
+            splice = hueprint::replaceText(markup, position, removed, text, color);
             inserted = withBreaks(
                 {text, std::vector<TextColor>(size_t(text.size()), color.value_or(typed))});
             plainTyping = !color && removed == 0;
             break;
         }
-        case 1: { // pasted markup
-            const QString pasted = reader.takeText(48);
-            after = hueprint::replaceWithMarkup(markup, position, removed, pasted);
+        case 1: { // pasted markup: in markup the editor wrote, markup it wrote too
+            QString pasted;
+            if (written) {
+                EditableText text{reader.takeText(24).replace(u'|', u'!'), {}};
+                for (qsizetype i = 0; i < text.text.size(); ++i) {
+                    text.colors.push_back(colorFrom(reader.takeByte()));
+                }
+                pasted = respelled(hueprint::markupFor(text), spellingFrom(reader.takeByte()));
+            } else {
+                pasted = reader.takeText(48);
+            }
+            splice = hueprint::replaceWithMarkup(markup, position, removed, pasted);
+            // Where typed text is plain, what lies between its first and last visible character
+            // goes in as it stands.
+            idleMarksMayBeWritten = !written || typed.has_value();
+            if (written && !typed) {
+                const QString between = visibleStretch(pasted);
+                HUEPRINT_FUZZ_CHECK(splice.inserted.contains(between),
+                                    pasted + " -> " + splice.inserted);
+            }
             inserted = hueprint::editableText(pasted);
             for (TextColor& color : inserted.colors) {
                 color = color ? color : typed;
@@ -267,7 +357,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 2: { // colored
             const TextColor color = colorFrom(reader.takeByte());
-            after = hueprint::colorRange(markup, position, removed, color);
+            splice = hueprint::colorRange(markup, position, removed, color);
             inserted = {model.text.mid(from, to - from),
                         std::vector<TextColor>(size_t(to - from), color)};
             break;
@@ -277,9 +367,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (hueprint::ColorValue& stop : stops) {
                 stop = reader.takeInt32() & 0xFFFFFF;
             }
-            after = hueprint::gradientRange(markup, position, removed, stops);
+            splice = hueprint::gradientRange(markup, position, removed, stops);
             const QString part = model.text.mid(from, to - from);
             inserted = {part, hueprint::gradientColors(part, stops)};
+            break;
+        }
+        case 5: { // the stretch moved
+            qsizetype at = std::min<qsizetype>(reader.takeByte(), length);
+            at -= splitsPair(model.text, at) ? 1 : 0;
+            splice = hueprint::moveText(markup, position, removed, at);
+            if (to > from && (at < from || at > to)) {
+                drop = at;
+            }
+            inserted = {model.text.mid(from, to - from),
+                        {model.colors.begin() + from, model.colors.begin() + to}};
             break;
         }
         default: { // any colored text
@@ -291,22 +392,42 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (qsizetype i = 0; i < text.text.size(); ++i) {
                 text.colors.push_back(colorFrom(reader.takeByte()));
             }
-            after = hueprint::replaceColored(markup, position, removed, text);
+            splice = hueprint::replaceColored(markup, position, removed, text);
             inserted = withBreaks(text);
             break;
         }
         }
-        model.text.replace(from, to - from, inserted.text);
+        const QString after = splice.appliedTo(markup);
+        // The model: the stretch replaced, or taken out and put in where it was dropped.
+        const qsizetype putAt = drop ? (*drop > to ? *drop - (to - from) : *drop) : from;
+        model.text.remove(from, to - from);
         model.colors.erase(model.colors.begin() + from, model.colors.begin() + to);
-        model.colors.insert(model.colors.begin() + from, inserted.colors.begin(),
+        model.text.insert(putAt, inserted.text);
+        model.colors.insert(model.colors.begin() + putAt, inserted.colors.begin(),
                             inserted.colors.end());
 
-        // Outside the stretch of the edit, the markup is as it was.
-        const auto [start, end] = editableStretch(markup, from, to);
-        HUEPRINT_FUZZ_CHECK(after.startsWith(QStringView(markup).left(start)) &&
-                                after.endsWith(QStringView(markup).mid(end)) &&
-                                after.size() >= start + markup.size() - end,
+        // The splice lies within the stretch of the edit (of a move, within the two and the
+        // markup between them, which it keeps); the reverse splice gives back the exact bytes.
+        auto [start, end] = editableStretch(markup, from, to);
+        if (drop) {
+            const auto [dropStart, dropEnd] = editableStretch(markup, *drop, *drop);
+            const qsizetype betweenFrom = std::min(end, dropEnd);
+            const qsizetype betweenTo = std::max(start, dropStart);
+            start = std::min(start, dropStart);
+            end = std::max(end, dropEnd);
+            HUEPRINT_FUZZ_CHECK(betweenTo <= betweenFrom ||
+                                    splice.inserted.contains(QStringView(markup).mid(
+                                        betweenFrom, betweenTo - betweenFrom)),
+                                describe(markup, after, model));
+        }
+        HUEPRINT_FUZZ_CHECK(splice.isEmpty() || (splice.start >= start && splice.removed >= 0 &&
+                                                 splice.start + splice.removed <= end),
                             describe(markup, after, model));
+        HUEPRINT_FUZZ_CHECK(splice.reversed(markup).appliedTo(after) == markup,
+                            describe(markup, after, model));
+        if (written && spelledByTheEdit) {
+            checkSpelling(markup, splice);
+        }
         // Typing changes only the characters typed, in markup the editor wrote.
         if (plainTyping && written) {
             const QString spelled =
@@ -327,7 +448,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                             describe(markup, after, model));
                 }
             }
-            checkNoIdleMarkWritten(markup, after);
+            TextColor open;
+            if (drop && !idleMarks(markup, &open).empty()) {
+                // Between its two places a move keeps the markup, idle marks and all.
+            } else if (idleMarksMayBeWritten) {
+                written = false;
+            } else {
+                checkNoIdleMarkWritten(markup, after);
+            }
             if (written) {
                 checkNoIdleMarks(after);
             }

@@ -24,15 +24,15 @@ bool isHex(QChar c) {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
-// The markup without "|c" or "|C" and eight hexadecimal digits, "|r" and "|n", read left to
-// right.
+// The markup without "|c" or "|C" and eight hexadecimal digits, "|r", "|R" and "|n", read left
+// to right.
 QString withoutSequences(const QString& markup) {
     QString kept;
     const QStringView view(markup);
     qsizetype i = 0;
     while (i < view.size()) {
         const QStringView rest = view.sliced(i);
-        if (rest.startsWith(u"|r") || rest.startsWith(u"|n")) {
+        if (rest.startsWith(u"|r") || rest.startsWith(u"|R") || rest.startsWith(u"|n")) {
             i += 2;
             continue;
         }

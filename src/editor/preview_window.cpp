@@ -143,7 +143,8 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     connect(panel_, &PreviewPanel::edited, this, &PreviewWindow::panelEdited);
     connect(panel_, &PreviewPanel::pasted, this,
             [this](qsizetype position, qsizetype removed, const QString& pasted) {
-                edit(replaceWithMarkup(markup_, position, removed, withLineFeeds(pasted)),
+                edit(replaceWithMarkup(markup_, position, removed, withLineFeeds(pasted))
+                         .appliedTo(markup_),
                      QStringLiteral("Paste"));
             });
     connect(panel_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
@@ -196,7 +197,7 @@ void PreviewWindow::edit(const QString& markup, const QString& description) {
 void PreviewWindow::panelEdited(qsizetype position, qsizetype removed, const QString& inserted) {
     const std::optional<TextColor> color =
         inserted.isEmpty() ? std::nullopt : std::exchange(typingColor_, std::nullopt);
-    edit(replaceText(markup_, position, removed, inserted, color),
+    edit(replaceText(markup_, position, removed, inserted, color).appliedTo(markup_),
          inserted.isEmpty() ? QStringLiteral("Delete") : QStringLiteral("Typing"));
 }
 
@@ -207,7 +208,7 @@ void PreviewWindow::applyColor(TextColor color) {
         typingAt_ = panel_->textCursor().position();
         return;
     }
-    edit(colorRange(markup_, from, to - from, color), QStringLiteral("Color"));
+    edit(colorRange(markup_, from, to - from, color).appliedTo(markup_), QStringLiteral("Color"));
 }
 
 void PreviewWindow::openGradient() {
@@ -224,7 +225,8 @@ void PreviewWindow::openGradient() {
     connect(gradientDialog_, &QDialog::accepted, this, [this, start, length] {
         const qsizetype size = panel_->shownText().text.size();
         const qsizetype from = std::min(start, size);
-        edit(gradientRange(markup_, from, std::min(length, size - from), gradientDialog_->stops()),
+        edit(gradientRange(markup_, from, std::min(length, size - from), gradientDialog_->stops())
+                 .appliedTo(markup_),
              QStringLiteral("Gradient"));
     });
     gradientDialog_->open();

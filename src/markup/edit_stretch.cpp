@@ -3,19 +3,11 @@
 
 #include "markup/markup_render.h"
 
+#include <algorithm>
+
 namespace hueprint {
 
 namespace {
-
-// The mark that makes a color current: "|cFF" and RRGGBB, or "|r" for plain.
-QString markFor(TextColor color) {
-    if (!color) {
-        return QStringLiteral("|r");
-    }
-    const int rgb = ((*color & 0xFF) << 16) | (*color & 0xFF00) | ((*color >> 16) & 0xFF);
-    return QStringLiteral("|cFF") +
-           QStringLiteral("%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
-}
 
 qsizetype markLength(TextColor color) {
     return color ? 10 : 2;
@@ -25,10 +17,60 @@ qsizetype markLength(TextColor color) {
 
 void MarkupWriter::mark(TextColor color) {
     state_ = color;
-    if (color) {
-        out_.append(markFor(color));
+    QString spelled;
+    if (joint_ && joint_->color == color) {
+        spelled = joint_->spelling.toString();
     } else {
-        out_.insert(afterVisible_, markFor(color)); // moves only the blanks after it
+        if (!spelling_) {
+            spelling_ = source_ ? spellingOf(*source_) : CodeSpelling();
+        }
+        spelled = color ? spelling_->code(*color) : spelling_->reset();
+    }
+    if (color) {
+        out_.append(spelled);
+    } else {
+        out_.insert(afterVisible_, spelled); // moves only the blanks after it
+    }
+}
+
+void MarkupWriter::write(const Piece& piece) {
+    switch (piece.kind) {
+    case PieceKind::JointMark:
+        if (!piece.spelling.isEmpty()) {
+            joint_ = piece;
+        }
+        return;
+    case PieceKind::Mark:
+        if (!piece.spelling.isEmpty()) {
+            out_.append(piece.spelling);
+            state_ = piece.color;
+            afterVisible_ = out_.size(); // a closing mark goes after it
+        }
+        return; // unspelled: made by the next visible character, where needed
+    case PieceKind::Character:
+        break;
+    }
+    if (!piece.blank && piece.color != state_) {
+        mark(piece.color);
+    }
+    out_.append(piece.spelling);
+    if (!piece.blank) {
+        afterVisible_ = out_.size();
+        joint_.reset();
+    }
+}
+
+void markJoints(std::vector<Piece>& pieces) {
+    const auto visible = [](const Piece& piece) {
+        return piece.kind == PieceKind::Character && !piece.blank;
+    };
+    const auto first = std::find_if(pieces.begin(), pieces.end(), visible) - pieces.begin();
+    const auto last = pieces.rend() - std::find_if(pieces.rbegin(), pieces.rend(), visible) - 1;
+    for (qsizetype k = 0; k < qsizetype(pieces.size()); ++k) {
+        Piece& piece = pieces[size_t(k)];
+        if (piece.kind == PieceKind::Mark && (k < first || k > last)) {
+            piece.kind = PieceKind::JointMark;
+        }
     }
 }
 
@@ -91,6 +133,8 @@ EditStretch::EditStretch(const QString& markup, qsizetype position, qsizetype re
         unit += units(item);
         if (item.mark) {
             state = item.color;
+            openingStart_ = item.start;
+            openingLength_ = item.length;
         }
         if (!item.mark && !item.blank) {
             items_.clear();
@@ -161,6 +205,29 @@ std::vector<Piece> EditStretch::removedPieces() const {
     return pieces;
 }
 
+std::vector<Piece> EditStretch::movedPieces() const {
+    std::vector<Piece> pieces;
+    if (openingLength_ > 0) {
+        pieces.push_back({QStringView(markup_).mid(openingStart_, openingLength_),
+                          stateBefore_[size_t(removedStart_)], false, PieceKind::Mark});
+    }
+    for (qsizetype k = removedStart_; k < removedEnd_; ++k) {
+        const Item& item = items_[size_t(k)];
+        pieces.push_back({QStringView(markup_).mid(item.start, item.length), item.color, item.blank,
+                          item.mark ? PieceKind::Mark : PieceKind::Character});
+    }
+    for (qsizetype k = removedEnd_; k < qsizetype(items_.size()); ++k) {
+        const Item& item = items_[size_t(k)];
+        if (item.mark) {
+            pieces.push_back({QStringView(markup_).mid(item.start, item.length), item.color, false,
+                              PieceKind::Mark});
+            break;
+        }
+    }
+    markJoints(pieces);
+    return pieces;
+}
+
 TextColor EditStretch::typingColor() const {
     // Over a selection: that of its first character.
     for (qsizetype k = removedStart_; k < removedEnd_; ++k) {
@@ -226,16 +293,16 @@ std::optional<qsizetype> EditStretch::evaluate(TextColor state, bool markKeptLef
     return opening + closing + dropped;
 }
 
-QString EditStretch::apply(const std::vector<Piece>& inserted) const {
+MarkupSplice EditStretch::apply(const std::vector<Piece>& inserted) const {
     const bool removes = removedEnd_ > removedStart_;
     if (inserted.empty() && !removes) {
-        return markup_;
+        return {};
     }
     bool visible = false;
     TextColor first;
     TextColor last;
     for (const Piece& piece : inserted) {
-        if (!piece.blank) {
+        if (piece.kind == PieceKind::Character && !piece.blank) {
             first = visible ? first : piece.color;
             last = piece.color;
             visible = true;
@@ -303,7 +370,7 @@ QString EditStretch::apply(const std::vector<Piece>& inserted) const {
     // Writes the kept blanks between the cuts and the inserted text, a mark where the color
     // changes, and the closing mark after the last visible character.
     const Cut cut = *best;
-    MarkupWriter writer(stateBefore_[size_t(cut.left)]);
+    MarkupWriter writer(stateBefore_[size_t(cut.left)], &markup_);
     const auto writeBlanks = [&](qsizetype from, qsizetype to) {
         for (qsizetype k = from; k < to; ++k) {
             const Item& item = items_[size_t(k)];
@@ -325,12 +392,10 @@ QString EditStretch::apply(const std::vector<Piece>& inserted) const {
     const QString& written = writer.text();
     const qsizetype from = offsetOf(cut.left);
     const qsizetype to = offsetOf(std::max(cut.right, cut.left));
-    QString result;
-    result.reserve(markup_.size() - (to - from) + written.size());
-    result.append(QStringView(markup_).left(from))
-        .append(written)
-        .append(QStringView(markup_).mid(to));
-    return result;
+    if (QStringView(markup_).mid(from, to - from) == written) {
+        return {};
+    }
+    return {from, to - from, written};
 }
 
 } // namespace hueprint

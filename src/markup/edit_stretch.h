@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "markup/code_spelling.h"
 #include "markup/markup_edit.h"
 
 #include <QStringView>
@@ -12,31 +13,35 @@ inline bool isBlankCharacter(QChar c) {
     return c.isSpace();
 }
 
-// One character of the text an edit writes: its markup, its color, and whether it is blank
-// (blanks and line breaks show no color, so they take whichever keeps the markup short).
+// What a piece of inserted text is: a character; a mark of inserted markup between its visible
+// characters, written as it stands; or one at either end of them (a joint), whose spelling is
+// kept where a mark making its color current is needed there and which is dropped otherwise.
+enum class PieceKind { Character, Mark, JointMark };
+
+// One character or mark of the text an edit writes: its markup, its color (for a mark, the one it
+// makes current), and whether it is blank (blanks and line breaks show no color, so they take
+// whichever keeps the markup short). A mark without spelling is written as the markup spells.
 struct Piece {
     QStringView spelling;
     TextColor color;
     bool blank = false;
+    PieceKind kind = PieceKind::Character;
 };
+
+// Makes the marks before the first visible character and after the last joints.
+void markJoints(std::vector<Piece>& pieces);
 
 constexpr QStringView kNewLine = u"|n";
 
 // Writes characters with a mark wherever the color changes at a visible one: a code right
-// before it, "|r" right after the last visible character (blanks between go either way).
+// before it, "|r" right after the last visible character (blanks between go either way). Marks
+// are spelled as the source markup spells its own (read when the first is written).
 class MarkupWriter {
 public:
-    explicit MarkupWriter(TextColor state) : state_(state) {}
+    explicit MarkupWriter(TextColor state, const QString* source = nullptr)
+        : state_(state), source_(source) {}
 
-    void write(const Piece& piece) {
-        if (!piece.blank && piece.color != state_) {
-            mark(piece.color);
-        }
-        out_.append(piece.spelling);
-        if (!piece.blank) {
-            afterVisible_ = out_.size();
-        }
-    }
+    void write(const Piece& piece);
     void mark(TextColor color);
     TextColor state() const { return state_; }
     const QString& text() const { return out_; }
@@ -45,6 +50,9 @@ private:
     QString out_;
     TextColor state_;
     qsizetype afterVisible_ = 0;
+    const QString* source_;
+    std::optional<CodeSpelling> spelling_;
+    std::optional<Piece> joint_; // the spelling offered for the next mark of its color
 };
 
 // The markup around one edit, read in one pass: the removed characters, and on either side the
@@ -56,10 +64,14 @@ public:
 
     // The removed characters in their markup spelling and their present color.
     std::vector<Piece> removedPieces() const;
+    // The removed text as it moves: its characters, the marks among them as they stand, and the
+    // marks that open and close it as joints.
+    std::vector<Piece> movedPieces() const;
     // The color typed text takes at the edit's position.
     TextColor typingColor() const;
-    // The markup with the removed characters replaced by the pieces.
-    QString apply(const std::vector<Piece>& inserted) const;
+    // The removed characters replaced by the pieces: the stretch of the markup rewritten, and
+    // nothing else (empty where the rewritten stretch reads as it did).
+    MarkupSplice apply(const std::vector<Piece>& inserted) const;
 
 private:
     // A sequence of the markup: a mark ("|c" code or "|r": color is what it makes current) or a
@@ -99,6 +111,8 @@ private:
     qsizetype removedStart_ = 0;
     qsizetype removedEnd_ = 0; // items after the last removed character
     qsizetype endOffset_ = 0;
+    qsizetype openingStart_ = 0; // the last mark before the removed: [start, start + length)
+    qsizetype openingLength_ = 0;
     bool atEnd_ = false;           // nothing visible follows the stretch
     bool characterBefore_ = false; // a visible character stands before the stretch
 };

@@ -36,7 +36,89 @@ std::vector<Piece> piecesOf(const EditableText& inserted) {
     return pieces;
 }
 
+// The pieces of pasted markup: its characters, and its marks as it spells them, but that its
+// uncoded parts take the typed color (where that is a color, a "|r" of it becomes a code).
+std::vector<Piece> piecesOfMarkup(const QString& pasted, TextColor typed) {
+    std::vector<Piece> pieces;
+    pieces.reserve(size_t(pasted.size()));
+    TextColor state = typed;
+    for (qsizetype i = 0; i < pasted.size();) {
+        const MarkupSequence sequence = markupSequenceAt(pasted, i);
+        const QStringView spelling = QStringView(pasted).mid(i, sequence.length);
+        const QChar c = pasted.at(i);
+        i += sequence.length;
+        switch (sequence.kind) {
+        case MarkupSequenceKind::Code:
+            state = sequence.color;
+            pieces.push_back({spelling, state, false, PieceKind::Mark});
+            break;
+        case MarkupSequenceKind::Reset:
+            state = typed;
+            pieces.push_back({typed ? QStringView() : spelling, state, false, PieceKind::Mark});
+            break;
+        case MarkupSequenceKind::NewLine:
+            pieces.push_back({kNewLine, state, true});
+            break;
+        case MarkupSequenceKind::Text:
+            if (isLineBreak(c)) {
+                pieces.push_back({kNewLine, state, true});
+            } else {
+                pieces.push_back({spelling, state, sequence.length == 1 && isBlankCharacter(c)});
+            }
+            break;
+        }
+    }
+    markJoints(pieces);
+    return pieces;
+}
+
+// The one splice of two made one after the other: `first` of the markup, `second` of what
+// `first` gave, which is `result`.
+MarkupSplice followedBy(const MarkupSplice& first, const MarkupSplice& second,
+                        const QString& result) {
+    if (first.isEmpty() || second.isEmpty()) {
+        return first.isEmpty() ? second : first;
+    }
+    const qsizetype start = std::min(first.start, second.start);
+    // The end of both in the markup between them, then before and after.
+    const qsizetype end =
+        std::max(first.start + first.inserted.size(), second.start + second.removed);
+    const qsizetype endBefore = end - first.inserted.size() + first.removed;
+    const qsizetype endAfter = end + second.inserted.size() - second.removed;
+    return {start, endBefore - start, result.mid(start, endAfter - start)};
+}
+
+bool splitsPair(const QString& text, qsizetype at) {
+    return at > 0 && at < text.size() && text.at(at - 1).isHighSurrogate() &&
+           text.at(at).isLowSurrogate();
+}
+
 } // namespace
+
+QString MarkupSplice::appliedTo(const QString& markup) const {
+    const qsizetype from = std::clamp<qsizetype>(start, 0, markup.size());
+    const qsizetype to = std::clamp<qsizetype>(from + removed, from, markup.size());
+    QString result;
+    result.reserve(markup.size() - (to - from) + inserted.size());
+    result.append(QStringView(markup).left(from))
+        .append(inserted)
+        .append(QStringView(markup).mid(to));
+    return result;
+}
+
+MarkupSplice changedStretch(const QString& before, const QString& after) {
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype start = 0;
+    while (start < shorter && before.at(start) == after.at(start)) {
+        ++start;
+    }
+    qsizetype end = 0; // units both share at their end, after `start`
+    while (end < shorter - start &&
+           before.at(before.size() - 1 - end) == after.at(after.size() - 1 - end)) {
+        ++end;
+    }
+    return {start, before.size() - end - start, after.mid(start, after.size() - end - start)};
+}
 
 EditableText editableText(const QString& markup) {
     EditableText result;
@@ -93,37 +175,60 @@ TextColor typingColor(const EditableText& text, qsizetype position) {
     return position > 0 ? colorAt(text, position - 1) : TextColor();
 }
 
-QString replaceColored(const QString& markup, qsizetype position, qsizetype removed,
-                       const EditableText& inserted) {
+MarkupSplice replaceColored(const QString& markup, qsizetype position, qsizetype removed,
+                            const EditableText& inserted) {
     return EditStretch(markup, position, removed).apply(piecesOf(inserted));
 }
 
-QString replaceText(const QString& markup, qsizetype position, qsizetype removed,
-                    const QString& inserted, std::optional<TextColor> color) {
+MarkupSplice replaceText(const QString& markup, qsizetype position, qsizetype removed,
+                         const QString& inserted, std::optional<TextColor> color) {
     const EditStretch stretch(markup, position, removed);
     const TextColor typed = color ? *color : stretch.typingColor();
     return stretch.apply(
         piecesOf({inserted, std::vector<TextColor>(size_t(inserted.size()), typed)}));
 }
 
-QString replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
-                          const QString& pasted) {
+MarkupSplice replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
+                               const QString& pasted) {
     const EditStretch stretch(markup, position, removed);
-    const TextColor typed = stretch.typingColor();
-    EditableText text = editableText(pasted);
-    for (TextColor& color : text.colors) {
-        color = color ? color : typed;
-    }
-    return stretch.apply(piecesOf(text));
+    return stretch.apply(piecesOfMarkup(pasted, stretch.typingColor()));
 }
 
-QString colorRange(const QString& markup, qsizetype position, qsizetype length, TextColor color) {
+MarkupSplice colorRange(const QString& markup, qsizetype position, qsizetype length,
+                        TextColor color) {
     const EditStretch stretch(markup, position, length);
     std::vector<Piece> pieces = stretch.removedPieces();
     for (Piece& piece : pieces) {
         piece.color = color;
     }
     return stretch.apply(pieces);
+}
+
+MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, qsizetype to) {
+    // The places as the edits take them: within the text, pairs whole.
+    const QString text = editableText(markup).text;
+    from = std::clamp<qsizetype>(from, 0, text.size());
+    qsizetype end = std::clamp<qsizetype>(from + std::max<qsizetype>(length, 0), from, text.size());
+    to = std::clamp<qsizetype>(to, 0, text.size());
+    from -= splitsPair(text, from) ? 1 : 0;
+    end += splitsPair(text, end) ? 1 : 0;
+    to -= splitsPair(text, to) ? 1 : 0;
+    if (end == from || (to >= from && to <= end)) {
+        return {};
+    }
+    const EditStretch moved(markup, from, end - from);
+    const std::vector<Piece> pieces = moved.movedPieces();
+    // The later place first, so that the earlier one stays where it was.
+    if (to > end) {
+        const MarkupSplice insertion = EditStretch(markup, to, 0).apply(pieces);
+        const QString inserted = insertion.appliedTo(markup);
+        const MarkupSplice removal = EditStretch(inserted, from, end - from).apply({});
+        return followedBy(insertion, removal, removal.appliedTo(inserted));
+    }
+    const MarkupSplice removal = moved.apply({});
+    const QString removed = removal.appliedTo(markup);
+    const MarkupSplice insertion = EditStretch(removed, to, 0).apply(pieces);
+    return followedBy(removal, insertion, insertion.appliedTo(removed));
 }
 
 std::vector<TextColor> gradientColors(const QString& text, const std::vector<ColorValue>& stops) {
@@ -177,8 +282,8 @@ std::vector<TextColor> gradientColors(const QString& text, const std::vector<Col
     return colors;
 }
 
-QString gradientRange(const QString& markup, qsizetype position, qsizetype length,
-                      const std::vector<ColorValue>& stops) {
+MarkupSplice gradientRange(const QString& markup, qsizetype position, qsizetype length,
+                           const std::vector<ColorValue>& stops) {
     const EditStretch stretch(markup, position, length);
     std::vector<Piece> pieces = stretch.removedPieces();
     QString text;

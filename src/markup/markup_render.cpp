@@ -96,7 +96,7 @@ MarkupSequence markupSequenceAt(const QString& markup, qsizetype index) {
         if ((mark == u'c' || mark == u'C') && hexDigitsAt(markup, index + 2) == kHexDigitsInCode) {
             return {MarkupSequenceKind::Code, 2 + kHexDigitsInCode, codeColor(markup, index + 2)};
         }
-        if (mark == u'r') {
+        if (mark == u'r' || mark == u'R') {
             return {MarkupSequenceKind::Reset, 2, kPreviewDefaultColor};
         }
         if (mark == u'n') {

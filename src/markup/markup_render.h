@@ -12,9 +12,10 @@ namespace hueprint {
 // mistakes worth telling, and the two lengths.
 //
 // The markup's own sequences: "|c" or "|C" and eight hexadecimal digits (either case, alpha,
-// red, green, blue; the alpha pair is ignored) draws what follows in that color; "|r" goes back
-// to the default white; "|n" starts a new line, as a line break does. Anything else, a "|c"
-// with fewer than eight hexadecimal digits or a lone "|" among them, is drawn as it stands.
+// red, green, blue; the alpha pair is ignored) draws what follows in that color; "|r" or "|R"
+// goes back to the default white; "|n" starts a new line, as a line break does. Anything else,
+// "|N", a "|c" with fewer than eight hexadecimal digits or a lone "|" among them, is drawn as it
+// stands.
 //
 // Characters are counted as a user counts them: one per code point, so a character outside
 // the basic plane (two UTF-16 units) is one character, and so is a lone surrogate. Positions
@@ -39,7 +40,7 @@ struct PreviewRun {
 enum class PreviewNoteKind {
     CodeCutShort,     // "|c" without eight hexadecimal digits after it: drawn as it stands
     ColorLeftOpen,    // a color still open at the end: it colors whatever text is joined after
-    ResetNothingOpen, // "|r" with no color open
+    ResetNothingOpen, // "|r" (or "|R") with no color open
 };
 
 struct PreviewNote {
@@ -63,8 +64,8 @@ struct PreviewRendering {
 
 PreviewRendering renderPreview(const QString& markup);
 
-// What stands in the markup at an index: a color code, "|r", "|n", or one character of text (a
-// surrogate pair and "\r\n" are one character each, a lone surrogate too).
+// What stands in the markup at an index: a color code, "|r" or "|R", "|n", or one character of text
+// (a surrogate pair and "\r\n" are one character each, a lone surrogate too).
 enum class MarkupSequenceKind { Text, Code, Reset, NewLine };
 struct MarkupSequence {
     MarkupSequenceKind kind = MarkupSequenceKind::Text;

@@ -118,9 +118,11 @@ void PreviewRenderTest::table_data() {
     QTest::newRow("upper-case |C cut short") << "|CFF0X"
                                              << "#FFFFFF{|CFF0X}"
                                              << "cut@1" << 6 << 6;
-    QTest::newRow("|R and |N are text") << "|cFFFF0000A|RB|NC"
-                                        << "#FF0000{A|RB|NC}"
-                                        << "open@1" << 17 << 7;
+    QTest::newRow("|R closes, |N is text") << "|cFFFF0000A|RB|NC"
+                                           << "#FF0000{A} #FFFFFF{B|NC}" << QString() << 17 << 5;
+    QTest::newRow("stray |R") << "Type: |Cffffcc00King|R|R"
+                              << "#FFFFFF{Type: } #FFCC00{King}"
+                              << "stray@23" << 24 << 10;
     QTest::newRow("more hex after a code") << "|cFFFF0000ABCD|r"
                                            << "#FF0000{ABCD}" << QString() << 16 << 4;
     QTest::newRow("same color twice is one run") << "|cFFFF0000A|cFFFF0000B|r"
