@@ -42,8 +42,8 @@ const std::array<PlayerColor, 24>& playerColors() {
     return colors;
 }
 
-ColorBar::ColorBar(SettingsStore& store, ColorDialog& dialog, Use use, QWidget* parent)
-    : QWidget(parent), store_(store), colorDialog_(dialog), recentColors_(loadRecentColors(store)) {
+ColorBar::ColorBar(RecentColors& recentColors, ColorDialog& dialog, Use use, QWidget* parent)
+    : QWidget(parent), recentColors_(recentColors), colorDialog_(dialog) {
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
     if (use == Use::Text) {
@@ -115,6 +115,7 @@ ColorBar::ColorBar(SettingsStore& store, ColorDialog& dialog, Use use, QWidget* 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
     layout->addWidget(tabs);
+    connect(&recentColors_, &RecentColors::changed, this, &ColorBar::showRecentColors);
     showRecentColors();
 }
 
@@ -130,17 +131,16 @@ ColorSwatch* ColorBar::addSwatch(ColorValue color, const QString& role) {
 
 void ColorBar::choose(ColorValue color) {
     lastChosen_ = color;
-    recentColors_ = withRecentColor(recentColors_, color);
-    saveRecentColors(store_, recentColors_);
+    recentColors_.use(color);
     emit colorChosen(color);
-    showRecentColors();
 }
 
 void ColorBar::showRecentColors() {
+    const std::vector<ColorValue>& colors = recentColors_.colors();
     for (std::size_t i = 0; i < recent_.size(); ++i) {
-        const bool used = i < recentColors_.size();
+        const bool used = i < colors.size();
         if (used) {
-            recent_[i]->setBackColor(recentColors_[i]);
+            recent_[i]->setBackColor(colors[i]);
         }
         recent_[i]->setVisible(used);
     }

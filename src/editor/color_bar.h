@@ -13,7 +13,7 @@ namespace hueprint {
 
 class ColorDialog;
 class ColorSwatch;
-class SettingsStore;
+class RecentColors;
 
 // A player's color as map makers publish the game's 24-player palette.
 struct PlayerColor {
@@ -27,7 +27,8 @@ constexpr ColorValue kHotkeyGold = rgbColor(0xFF, 0xCC, 0x00);
 
 // The editor's colors, each a click or two away: "Plain", the hotkey gold, the picker's current
 // color while a picker is open, the colors used last, the 48 presets and the 24 player colors
-// (one tab each), and the color dialog. The swatches are the program's own, named as every
+// (one tab each), and the color dialog. The colors used last are the shared RecentColors, which
+// a choice here adds to. The swatches are the program's own, named as every
 // other swatch is; they take the focus from the keyboard only, so that a click leaves the
 // selection in the text where it is.
 class ColorBar : public QWidget {
@@ -37,7 +38,7 @@ public:
         Text,     // with "Plain" and "Gradient..."
         Gradient, // colors only
     };
-    ColorBar(SettingsStore& store, ColorDialog& dialog, Use use, QWidget* parent = nullptr);
+    ColorBar(RecentColors& recentColors, ColorDialog& dialog, Use use, QWidget* parent = nullptr);
 
     // The picker's current color, or nothing while no picker is open.
     void setPickerColor(std::optional<ColorValue> color);
@@ -65,9 +66,8 @@ private:
     void showRecentColors();
     void chooseInDialog();
 
-    SettingsStore& store_;
+    RecentColors& recentColors_;
     ColorDialog& colorDialog_;
-    std::vector<ColorValue> recentColors_;
     std::optional<ColorValue> pickerColor_;
     std::vector<ColorSwatch*> presets_;
     std::vector<ColorSwatch*> players_;

@@ -26,7 +26,7 @@ constexpr std::array<ColorValue, 4> kFirstStops = {rgbColor(0xFF, 0, 0), rgbColo
 
 } // namespace
 
-GradientDialog::GradientDialog(SettingsStore& store, ColorDialog& dialog, QString text,
+GradientDialog::GradientDialog(RecentColors& recentColors, ColorDialog& dialog, QString text,
                                std::optional<ColorValue> pickerColor, QWidget* parent)
     : QDialog(parent), text_(std::move(text)) {
     setObjectName(QStringLiteral("GradientDialog"));
@@ -54,7 +54,7 @@ GradientDialog::GradientDialog(SettingsStore& store, ColorDialog& dialog, QStrin
         showLook();
     });
 
-    bar_ = new ColorBar(store, dialog, ColorBar::Use::Gradient, this);
+    bar_ = new ColorBar(recentColors, dialog, ColorBar::Use::Gradient, this);
     bar_->setPickerColor(pickerColor);
     connect(bar_, &ColorBar::colorChosen, this, &GradientDialog::setSelectedColor);
 

@@ -15,7 +15,7 @@ class ColorBar;
 class ColorDialog;
 class ColorSwatch;
 class PreviewPanel;
-class SettingsStore;
+class RecentColors;
 
 // "Gradient...": two to four colors chosen from the color bar's choices, and a live look at
 // the selected text faded through them. A click on one of the colors makes it the one the bar
@@ -23,7 +23,7 @@ class SettingsStore;
 class GradientDialog : public QDialog {
     Q_OBJECT
 public:
-    GradientDialog(SettingsStore& store, ColorDialog& dialog, QString text,
+    GradientDialog(RecentColors& recentColors, ColorDialog& dialog, QString text,
                    std::optional<ColorValue> pickerColor, QWidget* parent = nullptr);
 
     std::vector<ColorValue> stops() const;

@@ -5,6 +5,7 @@
 #include "gradient_dialog.h"
 #include "preview_geometry.h"
 #include "preview_panel.h"
+#include "recent_colors.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -114,7 +115,8 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumSize(kSmallestPreviewSize);
 
-    bar_ = new ColorBar(store_, colorDialog_, ColorBar::Use::Text, this);
+    recentColors_ = new RecentColors(store_, this);
+    bar_ = new ColorBar(*recentColors_, colorDialog_, ColorBar::Use::Text, this);
     bar_->setObjectName(QStringLiteral("colorBar"));
     bar_->setGradientEnabled(false);
     panel_ = new PreviewPanel(this);
@@ -212,22 +214,24 @@ void PreviewWindow::applyColor(TextColor color) {
 }
 
 void PreviewWindow::openGradient() {
-    const auto selected = panel_->selectedRange();
-    const qsizetype start = selected.first;
-    const qsizetype length = selected.second - selected.first;
-    if (length == 0 || !gradientDialog_.isNull()) {
+    const auto [start, end] = panel_->selectedRange();
+    if (start == end || !gradientDialog_.isNull()) {
         return;
     }
-    gradientDialog_ =
-        new GradientDialog(store_, colorDialog_, panel_->shownText().text.mid(start, length),
-                           bar_->pickerColor(), this);
+    gradientDialog_ = new GradientDialog(*recentColors_, colorDialog_,
+                                         panel_->shownText().text.mid(start, end - start),
+                                         bar_->pickerColor(), this);
     gradientDialog_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(gradientDialog_, &QDialog::accepted, this, [this, start, length] {
-        const qsizetype size = panel_->shownText().text.size();
-        const qsizetype from = std::min(start, size);
-        edit(gradientRange(markup_, from, std::min(length, size - from), gradientDialog_->stops())
-                 .appliedTo(markup_),
-             QStringLiteral("Gradient"));
+    connect(gradientDialog_, &QDialog::accepted, this, [this] {
+        // The fade goes over what is selected at OK: Text1 may have changed while the dialog was
+        // open, and the selection moved with the text around it. With nothing selected any more
+        // there is nothing to fade, and nothing changes.
+        const auto [from, to] = panel_->selectedRange();
+        if (from != to) {
+            edit(gradientRange(markup_, from, to - from, gradientDialog_->stops())
+                     .appliedTo(markup_),
+                 QStringLiteral("Gradient"));
+        }
     });
     gradientDialog_->open();
 }

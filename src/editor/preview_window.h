@@ -17,6 +17,7 @@ class ColorBar;
 class ColorDialog;
 class GradientDialog;
 class PreviewPanel;
+class RecentColors;
 class SettingsStore;
 
 // The in-game preview and editor: the markup drawn as the game draws it on a tooltip panel,
@@ -44,7 +45,7 @@ public:
 
     // Colors the selection, or with none the text typed next at the cursor.
     void applyColor(TextColor color);
-    // Opens "Gradient..." for the selection.
+    // Opens "Gradient..." for the selection; its OK colors what is selected then.
     void openGradient();
 
     const PreviewRendering& rendering() const { return rendering_; }
@@ -79,6 +80,7 @@ private:
     // The color "the text typed next" takes, and where it is typed.
     std::optional<TextColor> typingColor_;
     int typingAt_ = -1;
+    RecentColors* recentColors_ = nullptr; // the bar's and the gradient dialog's
     ColorBar* bar_ = nullptr;
     PreviewPanel* panel_ = nullptr;
     QLabel* figures_ = nullptr;

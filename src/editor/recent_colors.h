@@ -3,6 +3,7 @@
 
 #include "platform/color_value.h"
 
+#include <QObject>
 #include <QString>
 #include <vector>
 
@@ -19,11 +20,26 @@ QString recentColorKey(int index); // index 0 is "Recent Color 1"
 
 constexpr int kRecentColorCount = 8;
 
-// The stored colors in order; a key that is missing or damaged is passed over alone.
-std::vector<ColorValue> loadRecentColors(SettingsStore& store);
-// Writes every key: the colors, then empty values for the unused ones.
-void saveRecentColors(SettingsStore& store, const std::vector<ColorValue>& colors);
-// The list with the color put first (taken from where it stood), at most kRecentColorCount.
-std::vector<ColorValue> withRecentColor(std::vector<ColorValue> colors, ColorValue color);
+// One list of the recent colors for every color bar that offers them (the window's and the
+// gradient dialog's): a color used in one is first in all of them at once, and each use is
+// stored as it is made.
+class RecentColors : public QObject {
+    Q_OBJECT
+public:
+    // Reads the stored colors in order; a key that is missing or damaged is passed over alone.
+    explicit RecentColors(SettingsStore& store, QObject* parent = nullptr);
+
+    const std::vector<ColorValue>& colors() const { return colors_; }
+    // Puts the color first (taken from where it stood), keeps at most kRecentColorCount and
+    // writes every key: the colors, then empty values for the unused ones.
+    void use(ColorValue color);
+
+signals:
+    void changed();
+
+private:
+    SettingsStore& store_;
+    std::vector<ColorValue> colors_;
+};
 
 } // namespace hueprint

@@ -49,6 +49,8 @@ private slots:
     void colorsTheSelection();
     void colorsWhatIsTypedNext();
     void gradient();
+    void gradientGoesOverTheSelectionAtOk_data();
+    void gradientGoesOverTheSelectionAtOk();
     void longLineInPieces();
     void pastesMarkupNeverHtml_data();
     void pastesMarkupNeverHtml();
@@ -57,6 +59,7 @@ private slots:
     void escapeCloses();
     void recentColorsAreKept_data();
     void recentColorsAreKept();
+    void recentColorsAreShared();
 
 private:
     // Opens the editor on the markup, the panel focused.
@@ -200,6 +203,35 @@ void EditorWindowTest::gradient() {
     QCOMPARE(text1(), QStringLiteral("Hi yo"));
 }
 
+void EditorWindowTest::gradientGoesOverTheSelectionAtOk_data() {
+    QTest::addColumn<QString>("changed"); // Text1 while the dialog is open
+    QTest::addColumn<int>("from");        // then selected
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("moved") << "Oh Hi yo" << 3 << 8
+                           << "Oh |cFFFF0000H|cFFAA0055i |cFF5500AAy|cFF0000FFo|r";
+    QTest::newRow("nothing selected") << "Oh" << 2 << 2 << "Oh";
+}
+
+// Text1 changes from outside while the dialog is open: OK fades what is selected then.
+void EditorWindowTest::gradientGoesOverTheSelectionAtOk() {
+    QFETCH(QString, changed);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, result);
+    open(QStringLiteral("Hi yo"));
+    editor_->panel()->selectAll();
+    editor_->colorBar()->gradientButton()->click();
+    GradientDialog* dialog = editor_->gradientDialog();
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->look()->toPlainText(), QStringLiteral("Hi yo"));
+    f_->window->Text1->setPlainText(changed);
+    QTRY_COMPARE(editor_->panel()->toPlainText(), changed);
+    select(from, to);
+    dialog->accept();
+    QCOMPARE(text1(), result);
+}
+
 // A line longer than a piece: positions past the pieces' breaks are the text's, and a line break
 // typed inside a later piece is written where it was typed.
 void EditorWindowTest::longLineInPieces() {
@@ -328,8 +360,47 @@ void EditorWindowTest::recentColorsAreKept() {
     editor_->colorBar()->goldSwatch()->click();
     QCOMPARE(values.value(QStringLiteral("Editor/Recent Color 1")), QString::number(kHotkeyGold));
     QCOMPARE(recent.front()->backColor(), kHotkeyGold);
-    QCOMPARE(loadRecentColors(f_->platform.settings).size(),
+    QCOMPARE(RecentColors(f_->platform.settings).colors().size(),
              std::min<std::size_t>(static_cast<std::size_t>(loaded.size()) + 1, 8));
+}
+
+// The window's bar and the gradient dialog's offer one list: a color chosen in either is first
+// in both at once, and the store keeps every choice in order.
+void EditorWindowTest::recentColorsAreShared() {
+    open(QStringLiteral("Hi yo"));
+    editor_->panel()->selectAll();
+    editor_->colorBar()->gradientButton()->click();
+    GradientDialog* dialog = editor_->gradientDialog();
+    QVERIFY(dialog != nullptr);
+    const auto shown = [](const ColorBar* bar) {
+        QList<ColorValue> colors;
+        for (const ColorSwatch* swatch : bar->recentSwatches()) {
+            if (!swatch->isHidden()) {
+                colors.append(swatch->backColor());
+            }
+        }
+        return colors;
+    };
+    const auto stored = [this] {
+        QList<ColorValue> colors;
+        for (int i = 1; i <= 3; ++i) {
+            colors.append(
+                f_->platform.settings.values.value(QStringLiteral("Editor/Recent Color %1").arg(i))
+                    .toInt());
+        }
+        return colors;
+    };
+    const ColorValue red = dialog->colorBar()->presetSwatch(10)->backColor();
+    const ColorValue blue = dialog->colorBar()->presetSwatch(40)->backColor();
+    dialog->colorBar()->presetSwatch(10)->click();
+    QCOMPARE(shown(editor_->colorBar()), QList<ColorValue>{red});
+    editor_->colorBar()->goldSwatch()->click();
+    QCOMPARE(shown(dialog->colorBar()), (QList<ColorValue>{kHotkeyGold, red}));
+    dialog->colorBar()->presetSwatch(40)->click();
+    const QList<ColorValue> all{blue, kHotkeyGold, red};
+    QCOMPARE(shown(editor_->colorBar()), all);
+    QCOMPARE(shown(dialog->colorBar()), all);
+    QCOMPARE(stored(), all);
 }
 
 QTEST_MAIN(EditorWindowTest)
