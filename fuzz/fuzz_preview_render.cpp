@@ -129,8 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Shown after the previous input: the document ends where the text does.
         const hueprint::EditableText editable = hueprint::editableText(markup);
         panel->showText(editable);
-        HUEPRINT_FUZZ_CHECK(panel->textPosition(panel->document()->characterCount() - 1) ==
-                                editable.text.size(),
+        HUEPRINT_FUZZ_CHECK(panel->document()->characterCount() - 1 == editable.text.size(),
                             describe(markup));
         // Drawn, and scrolled to its end.
         if (markup.size() <= kLongestDrawn) {

@@ -16,7 +16,8 @@ source scripts/sanitizer-env.sh
 seconds="${1:-30}"
 shift || true
 targets=("$@")
-if ((${#targets[@]} == 0)); then # every target: fuzz/fuzz_<name>.cpp
+every_target=$((${#targets[@]} == 0))
+if ((every_target)); then # every target: fuzz/fuzz_<name>.cpp
   for source in fuzz/fuzz_*.cpp; do targets+=("$(basename "$source" .cpp)"); done
 fi
 build_sanitized >/dev/null
@@ -64,10 +65,21 @@ for target in "${targets[@]}"; do
   printf '%-22s %12s %10s %8s\n' "$target" "${runs:--}" "${speed:--}" "${corpus:--}"
 done
 
+# The editor played by a random user, as the test command plays it but longer, on a seed of its
+# own each time (printed in the log; HUEPRINT_MODEL_SEED replays one).
+if ((every_target)); then
+  seed="${HUEPRINT_MODEL_SEED:-$RANDOM}"
+  echo "tst_editor_model: seed $seed, $((seconds * 20)) actions" >"$logs/tst_editor_model.log"
+  if ! QT_QPA_PLATFORM=offscreen HUEPRINT_MODEL_STEPS=$((seconds * 20)) HUEPRINT_MODEL_SEED="$seed" \
+       "$sanitized_build/tests/tst_editor_model" >>"$logs/tst_editor_model.log" 2>&1; then
+    failed+=(tst_editor_model)
+  fi
+fi
+
 if ((${#failed[@]})); then
   for target in "${failed[@]}"; do
     echo "== $target found a fault (log $logs/$target.log):" >&2
-    grep -E -A40 'ERROR|INVARIANT BROKEN|runtime error|Test unit written' "$logs/$target.log" | head -80 >&2 || tail -40 "$logs/$target.log" >&2
+    grep -E -A40 'ERROR|INVARIANT BROKEN|runtime error|Test unit written|FAIL!' "$logs/$target.log" | head -80 >&2 || tail -40 "$logs/$target.log" >&2
     echo "reproduce: $sanitized_build/fuzz/$target <input from $sanitized_build/fuzz-findings/$target/>" >&2
   done
   echo "fuzzing FAILED: ${failed[*]}" >&2

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace hueprint {
 
@@ -118,6 +119,7 @@ void PreviewWiring::openPreview() {
         preview_ = new PreviewWindow(services_.settings, services_.colorDialog, beside);
         preview_->showMarkup(textBoxText(*form_->Text1));
         connect(preview_, &PreviewWindow::markupEdited, this, &PreviewWiring::writeText1);
+        connect(preview_, &PreviewWindow::aboutToEdit, this, &PreviewWiring::showText1Now);
         showPickerColor();
     }
     preview_->show();
@@ -126,29 +128,33 @@ void PreviewWiring::openPreview() {
     preview_->panel()->setFocus();
 }
 
-void PreviewWiring::writeText1(const QString& markup) {
+void PreviewWiring::writeText1(const MarkupSplice& splice) {
     if (form_.isNull()) {
         return;
     }
-    // Only the stretch that differs is rewritten, as one edit of Text1's own: its cursor and
-    // scrolling stay, and its undo takes the step back as it takes the user's typing.
-    const QString before = textBoxText(*form_->Text1);
-    const qsizetype shorter = std::min(before.size(), markup.size());
-    qsizetype first = 0;
-    while (first < shorter && before.at(first) == markup.at(first)) {
-        ++first;
+    // The editor's splice is one edit of Text1's own: its cursor and scrolling stay, and its undo
+    // takes the step back as it takes the user's typing. Text1 holds the markup the splice was
+    // made to (its changes are shown before each edit); should it not, it is given the whole.
+    QTextDocument* document = form_->Text1->document();
+    MarkupSplice edit = splice;
+    if (document->characterCount() - 1 !=
+        preview_->markup().size() - splice.inserted.size() + splice.removed) {
+        edit = changedStretch(textBoxText(*form_->Text1), preview_->markup());
     }
-    qsizetype end = 0;
-    while (end < shorter - first &&
-           before.at(before.size() - 1 - end) == markup.at(markup.size() - 1 - end)) {
-        ++end;
-    }
-    QTextCursor cursor(form_->Text1->document());
-    cursor.setPosition(static_cast<int>(first));
-    cursor.setPosition(static_cast<int>(before.size() - end), QTextCursor::KeepAnchor);
+    QTextCursor cursor(document);
+    cursor.setPosition(static_cast<int>(edit.start));
+    cursor.setPosition(static_cast<int>(edit.start + edit.removed), QTextCursor::KeepAnchor);
     writingText1_ = true;
-    cursor.insertText(markup.mid(first, markup.size() - end - first));
+    cursor.insertText(edit.inserted);
     writingText1_ = false;
+}
+
+void PreviewWiring::showText1Now() {
+    // A change of Text1 still waiting for the timer is shown before the editor reads an edit.
+    if (updateTimer_.isActive()) {
+        updateTimer_.stop();
+        updatePreview();
+    }
 }
 
 PreviewWindow* PreviewWiring::preview() const {

@@ -18,11 +18,13 @@ class Form1;
 class frmMain;
 class PickerHost;
 class PreviewWindow;
+struct MarkupSplice;
 
 // Adds the in-game preview and editor to the two windows from outside: "In-Game &Preview" first
 // in the context menus of Text1 and Text2, and F2 in the template window and in every picker,
 // open the one preview window (or raise it) with the focus in its panel; it then follows the
-// text of Text1, and writes each of its own edits into Text1, which stays the one truth.
+// text of Text1 (each change from outside a step of its history), and writes each of its own
+// edits into Text1 as one edit there, so that Text1 stays the one truth.
 // Updates from Text1 are gathered on a short timer so that typing into a long text stays quick;
 // the template window itself is untouched.
 class PreviewWiring : public QObject {
@@ -52,7 +54,8 @@ private:
     void addShortcut(QWidget* window);
     void followPicker(frmMain* picker);
     void showPickerColor();
-    void writeText1(const QString& markup);
+    void writeText1(const MarkupSplice& splice);
+    void showText1Now();
     void textChanged();
     void updatePreview();
     void closePreview();

@@ -6,12 +6,13 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
-#include <QTextBlockUserData>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUndoStack>
@@ -26,14 +27,8 @@ namespace {
 constexpr int kMargin = 8;
 // The text's point size on the panel.
 constexpr qreal kTextPoints = 10.0;
-// The longest block: a longer line is held in pieces of at most this many UTF-16 units.
-constexpr int kLongestBlock = 2048;
-// The user state of a block that continues the line of the block before it.
-constexpr int kContinuesLine = 1;
-// A color no markup can give: marks characters whose color the markup has yet to tell.
-constexpr ColorValue kNotYetColored = -1;
-// Changes of more blocks than this are colored block by block as they come into view.
-constexpr int kBlocksColoredAtOnce = 8;
+// Marks what the panel gives to be dragged (or copied) as its own, whichever drag it travels in.
+const QString kOwnDragFormat = QStringLiteral("application/x-hueprint-panel");
 // Formats kept for reuse at most; a text of more colors makes them afresh.
 constexpr std::size_t kMostFormats = 4096;
 
@@ -65,22 +60,6 @@ QColor shownColor(const TextColor& color) {
     return QColor(shown & 0xFF, (shown >> 8) & 0xFF, (shown >> 16) & 0xFF);
 }
 
-// Where a piece of a long block may end: after the last blank of its second half, or at its
-// full length, never between the two halves of a character.
-int pieceLength(const QString& block) {
-    for (int i = kLongestBlock; i > kLongestBlock / 2; --i) {
-        if (block.at(i - 1) == u' ') {
-            return i;
-        }
-    }
-    const bool splitsPair =
-        block.at(kLongestBlock - 1).isHighSurrogate() && block.at(kLongestBlock).isLowSurrogate();
-    return splitsPair ? kLongestBlock - 1 : kLongestBlock;
-}
-
-// Marks a block whose colors are still to be set.
-class ColorsToCome : public QTextBlockUserData {};
-
 } // namespace
 
 PreviewPanel::PreviewPanel(QWidget* parent) : QPlainTextEdit(parent) {
@@ -100,8 +79,6 @@ PreviewPanel::PreviewPanel(QWidget* parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(false);
     typeOrdinaryLineBreaks(*this);
     document()->setDocumentMargin(kMargin);
-    connect(document(), &QTextDocument::contentsChange, this,
-            [this](int, int removed, int added) { forgetContinuations(removed, added); });
     connect(document(), &QTextDocument::contentsChange, this, &PreviewPanel::documentChanged);
 }
 
@@ -117,178 +94,97 @@ void PreviewPanel::setUndoStack(QUndoStack* stack) {
     undoStack_ = stack;
 }
 
-const std::vector<int>& PreviewPanel::continuations() const {
-    if (continuationsBlockCount_ != document()->blockCount()) {
-        continuations_.clear();
-        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-            if (block.userState() == kContinuesLine) {
-                continuations_.push_back(block.position());
-            }
-        }
-        continuationsBlockCount_ = document()->blockCount();
-    }
-    return continuations_;
-}
-
-void PreviewPanel::forgetContinuations(int removed, int added) {
-    // A change of formats, or letters replaced by as many, moves no block.
-    if (removed != added) {
-        continuationsBlockCount_ = -1;
-    }
-}
-
-qsizetype PreviewPanel::textPosition(int documentPosition) const {
-    // Each piece that continues a line at or before the position has a break that is not text.
-    const std::vector<int>& starts = continuations();
-    return documentPosition -
-           (std::upper_bound(starts.begin(), starts.end(), documentPosition) - starts.begin());
-}
-
-int PreviewPanel::documentPosition(qsizetype textPosition) const {
-    // The text position of the k-th continuing piece's start is its document position less
-    // k + 1; a position at a piece's start is placed at the end of the piece before it.
-    const std::vector<int>& starts = continuations();
-    std::size_t k = 0;
-    std::size_t count = starts.size();
-    while (count > 0) { // the pieces whose start lies before the position
-        const std::size_t half = count / 2;
-        if (starts[k + half] - static_cast<qsizetype>(k + half + 1) < textPosition) {
-            k += half + 1;
-            count -= half + 1;
-        } else {
-            count = half;
-        }
-    }
-    return static_cast<int>(std::clamp<qsizetype>(textPosition + static_cast<qsizetype>(k), 0,
-                                                  document()->characterCount() - 1));
-}
-
 std::pair<qsizetype, qsizetype> PreviewPanel::selectedRange() const {
     const QTextCursor cursor = textCursor();
-    return {textPosition(cursor.selectionStart()), textPosition(cursor.selectionEnd())};
+    return {cursor.selectionStart(), cursor.selectionEnd()};
 }
 
 void PreviewPanel::selectRange(qsizetype from, qsizetype to) {
+    const qsizetype size = shown_.text.size();
     QTextCursor cursor = textCursor();
-    cursor.setPosition(documentPosition(from));
-    cursor.setPosition(documentPosition(to), QTextCursor::KeepAnchor);
+    cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(from, 0, size)));
+    cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(to, 0, size)),
+                       QTextCursor::KeepAnchor);
     setTextCursor(cursor);
 }
 
-QString PreviewPanel::documentText() const {
-    // The document's characters, less the breaks before continuing pieces.
-    const QString raw = document()->toRawText();
-    const qsizetype size = std::min<qsizetype>(raw.size(), document()->characterCount() - 1);
-    QString text;
-    text.reserve(size);
-    qsizetype from = 0;
-    for (const int start : continuations()) {
-        text.append(QStringView(raw).mid(from, start - 1 - from));
-        from = start;
-    }
-    text.append(QStringView(raw).mid(from, size - from));
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    return text;
+void PreviewPanel::placeCursor(qsizetype position) {
+    selectRange(position, position);
 }
 
 void PreviewPanel::showText(EditableText text) {
+    const qsizetype size = text.text.size();
+    showText(std::move(text), 0, shown_.text.size(), size);
+}
+
+std::optional<qsizetype> PreviewPanel::showText(EditableText text, qsizetype first,
+                                                qsizetype oldEnd, qsizetype newEnd) {
     text.text = displayedText(text.text);
     text.colors.resize(static_cast<std::size_t>(text.text.size()));
-    // The stretch that differs: [first, oldEnd) of what is shown becomes [first, newEnd).
-    const qsizetype oldSize = shown_.text.size();
-    const qsizetype newSize = text.text.size();
-    const auto same = [&](qsizetype oldAt, qsizetype newAt) {
-        return shown_.text.at(oldAt) == text.text.at(newAt) &&
-               shown_.colors[static_cast<std::size_t>(oldAt)] ==
-                   text.colors[static_cast<std::size_t>(newAt)];
-    };
-    qsizetype first = 0;
-    while (first < oldSize && first < newSize && same(first, first)) {
-        ++first;
+    const QString& before = shown_.text;
+    first = std::clamp<qsizetype>(first, 0, std::min(before.size(), text.text.size()));
+    oldEnd = std::clamp<qsizetype>(oldEnd, first, before.size());
+    newEnd = std::clamp<qsizetype>(newEnd, first, text.text.size());
+    // Within the stretch, the letters that stay keep their place (and the cursor its own).
+    qsizetype from = first;
+    while (from < oldEnd && from < newEnd && before.at(from) == text.text.at(from)) {
+        ++from;
     }
-    qsizetype oldEnd = oldSize;
-    qsizetype newEnd = newSize;
-    while (oldEnd > first && newEnd > first && same(oldEnd - 1, newEnd - 1)) {
-        --oldEnd;
-        --newEnd;
+    qsizetype oldTo = oldEnd;
+    qsizetype newTo = newEnd;
+    while (oldTo > from && newTo > from && before.at(oldTo - 1) == text.text.at(newTo - 1)) {
+        --oldTo;
+        --newTo;
     }
-    if (oldEnd == first && newEnd == first) {
-        return;
-    }
-    const bool sameLetters = QStringView(shown_.text).mid(first, oldEnd - first) ==
-                             QStringView(text.text).mid(first, newEnd - first);
-    const int documentFirst = documentPosition(first);
-    const int documentOldEnd = documentPosition(oldEnd);
-    shown_ = std::move(text); // what the colors are drawn from from now on
+    EditableText shownBefore = std::exchange(shown_, std::move(text));
 
     showing_ = true;
     QTextCursor cursor(document());
     cursor.beginEditBlock();
-    int documentEnd = documentPosition(newEnd);
-    if (!sameLetters) {
-        cursor.setPosition(documentFirst);
-        cursor.setPosition(documentOldEnd, QTextCursor::KeepAnchor);
-        cursor.insertText(shown_.text.mid(first, newEnd - first));
-        forgetContinuations(0, 1); // told by the document only when the edit block ends
-        documentEnd = cutLongBlocks(document()->findBlock(documentFirst), cursor.position());
-        forgetContinuations(0, 1);
+    colorStretch(cursor, shownBefore, first, from, 0);
+    if (oldTo > from || newTo > from) {
+        cursor.setPosition(static_cast<int>(from));
+        cursor.setPosition(static_cast<int>(oldTo), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        // One insertion a run of one color: the letters arrive with their formats.
+        for (qsizetype start = from; start < newTo;) {
+            const TextColor& color = shown_.colors[static_cast<std::size_t>(start)];
+            qsizetype end = start + 1;
+            while (end < newTo && shown_.colors[static_cast<std::size_t>(end)] == color) {
+                ++end;
+            }
+            cursor.insertText(shown_.text.mid(start, end - start), format(color));
+            start = end;
+        }
     }
-    colorBlocks(document()->findBlock(documentFirst), documentEnd);
-    cursor.endEditBlock(); // laid out and drawn anew
+    colorStretch(cursor, shownBefore, newTo, newEnd, oldTo - newTo); // where they stand now
+    cursor.endEditBlock();
     showing_ = false;
+    return oldTo > from || newTo > from ? std::optional(newTo) : std::nullopt;
 }
 
-int PreviewPanel::cutLongBlocks(QTextBlock block, int lastPosition) {
-    for (; block.isValid() && block.position() <= lastPosition; block = block.next()) {
-        while (block.length() - 1 > kLongestBlock) {
-            const int state = block.userState();
-            QTextCursor cut(block);
-            cut.setPosition(block.position() + pieceLength(block.text()));
-            cut.insertBlock();
-            cut.block().previous().setUserState(state);
-            cut.block().setUserState(kContinuesLine);
-            lastPosition += 1;
-            block = cut.block();
+void PreviewPanel::colorStretch(QTextCursor& cursor, const EditableText& before, qsizetype from,
+                                qsizetype to, qsizetype beforeOffset) {
+    // Only the letters whose color changed get a new format.
+    const auto changed = [&](qsizetype i) {
+        return shown_.colors[static_cast<std::size_t>(i)] !=
+               before.colors[static_cast<std::size_t>(i + beforeOffset)];
+    };
+    for (qsizetype start = from; start < to;) {
+        if (!changed(start)) {
+            ++start;
+            continue;
         }
-    }
-    return lastPosition;
-}
-
-void PreviewPanel::colorBlocks(const QTextBlock& first, int lastPosition) {
-    // A few blocks are colored at once; more (a long paste, a whole new text) when they come
-    // into view, each being laid out anew when its colors are set.
-    int count = 0;
-    for (QTextBlock block = first; block.isValid() && block.position() <= lastPosition;
-         block = block.next()) {
-        ++count;
-    }
-    for (QTextBlock block = first; block.isValid() && block.position() <= lastPosition;
-         block = block.next()) {
-        if (count <= kBlocksColoredAtOnce) {
-            colorBlock(block);
-        } else if (block.length() > 1) { // an empty block draws no colors
-            block.setUserData(new ColorsToCome);
+        const TextColor& color = shown_.colors[static_cast<std::size_t>(start)];
+        qsizetype end = start + 1;
+        while (end < to && changed(end) && shown_.colors[static_cast<std::size_t>(end)] == color) {
+            ++end;
         }
+        cursor.setPosition(static_cast<int>(start));
+        cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format(color));
+        start = end;
     }
-}
-
-void PreviewPanel::colorBlock(QTextBlock block) {
-    const std::vector<TextColor>& colors = shown_.colors;
-    const qsizetype start = textPosition(block.position());
-    const qsizetype end =
-        std::min<qsizetype>(start + block.length() - 1, static_cast<qsizetype>(colors.size()));
-    QList<QTextLayout::FormatRange> runs;
-    for (qsizetype from = start; from < end;) {
-        const TextColor color = colors[static_cast<std::size_t>(from)];
-        qsizetype to = from + 1;
-        while (to < end && colors[static_cast<std::size_t>(to)] == color) {
-            ++to;
-        }
-        runs.append({static_cast<int>(from - start), static_cast<int>(to - from), format(color)});
-        from = to;
-    }
-    block.setUserData(nullptr);
-    block.layout()->setFormats(runs);
 }
 
 const QTextCharFormat& PreviewPanel::format(const TextColor& color) {
@@ -304,36 +200,179 @@ const QTextCharFormat& PreviewPanel::format(const TextColor& color) {
     return found->second;
 }
 
-void PreviewPanel::documentChanged(int position, int /*removed*/, int /*added*/) {
-    if (showing_) {
+void PreviewPanel::documentChanged(int /*position*/, int removed, int added) {
+    if (showing_ || redrawQueued_ || (removed == 0 && added == 0)) {
         return;
     }
-    // The document's own figures can cover more than the user changed (a whole block after a
-    // change of its colors); the change is what differs between the text shown and the
-    // document's, starting no earlier than where the document says it starts.
-    const QString now = documentText();
-    const QString& before = shown_.text;
-    qsizetype first = 0;
-    const qsizetype limit = std::min({before.size(), now.size(), textPosition(position)});
-    while (first < limit && before.at(first) == now.at(first)) {
-        ++first;
+    // Only the panel edits its document; a change made past it (a toolkit path that edits the
+    // document itself) is drawn over from the text shown, once the change is done.
+    redrawQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            redrawQueued_ = false;
+            EditableText text = std::exchange(shown_, {});
+            showing_ = true;
+            document()->clear();
+            showing_ = false;
+            showText(std::move(text));
+        },
+        Qt::QueuedConnection);
+}
+
+void PreviewPanel::type(const QString& text) {
+    emit aboutToEdit();
+    const auto [from, to] = selectedRange();
+    emit textEdited(from, to - from, text, Edit::Typing);
+    placeCursor(from + text.size());
+}
+
+void PreviewPanel::remove(qsizetype from, qsizetype to, Edit kind) {
+    if (from < to) {
+        emit textEdited(from, to - from, QString(), kind);
+        placeCursor(from);
     }
-    qsizetype beforeEnd = before.size();
-    qsizetype nowEnd = now.size();
-    while (beforeEnd > first && nowEnd > first && before.at(beforeEnd - 1) == now.at(nowEnd - 1)) {
-        --beforeEnd;
-        --nowEnd;
+}
+
+void PreviewPanel::removeWith(QTextCursor::MoveOperation move, Edit kind) {
+    emit aboutToEdit();
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) {
+        cursor.movePosition(move, QTextCursor::KeepAnchor);
     }
-    if (beforeEnd == first && nowEnd == first) {
+    remove(cursor.selectionStart(), cursor.selectionEnd(), kind);
+}
+
+void PreviewPanel::cutSelection() {
+    if (isReadOnly() || !textCursor().hasSelection()) {
         return;
     }
-    const QString inserted = now.mid(first, nowEnd - first);
-    auto& colors = shown_.colors;
-    const auto at = colors.begin() + first;
-    colors.insert(colors.erase(at, at + (beforeEnd - first)),
-                  static_cast<std::size_t>(inserted.size()), TextColor(kNotYetColored));
-    shown_.text = now;
-    emit edited(first, beforeEnd - first, inserted);
+    emit aboutToEdit();
+    copy();
+    const auto [from, to] = selectedRange();
+    remove(from, to, Edit::Other);
+}
+
+bool PreviewPanel::editByKey(QKeyEvent* event) {
+    // The keys the toolkit's editor edits with, read in its order.
+    const bool backspace = event->key() == Qt::Key_Backspace &&
+                           (event->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier;
+    if (backspace || event->matches(QKeySequence::Backspace)) {
+        emit aboutToEdit();
+        // One character back, a pair of surrogates as one, as QTextCursor::deletePreviousChar.
+        const auto [from, to] = selectedRange();
+        qsizetype start = from;
+        if (from == to && from > 0) {
+            const QString& text = shown_.text;
+            start = from - 1;
+            if (start > 0 && text.at(start).isLowSurrogate() &&
+                text.at(start - 1).isHighSurrogate()) {
+                --start;
+            }
+        }
+        remove(start, to, Edit::DeleteBackward);
+        return true;
+    }
+    if (event->matches(QKeySequence::InsertParagraphSeparator) ||
+        event->matches(QKeySequence::InsertLineSeparator)) {
+        type(QStringLiteral("\n"));
+        return true;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        cutSelection();
+        return true;
+    }
+    if (event->matches(QKeySequence::Delete)) {
+        removeWith(QTextCursor::NextCharacter, Edit::DeleteForward);
+        return true;
+    }
+    if (event->matches(QKeySequence::DeleteEndOfWord)) {
+        removeWith(QTextCursor::NextWord, Edit::Other);
+        return true;
+    }
+    if (event->matches(QKeySequence::DeleteStartOfWord)) {
+        removeWith(QTextCursor::PreviousWord, Edit::Other);
+        return true;
+    }
+    if (event->matches(QKeySequence::DeleteEndOfLine)) {
+        emit aboutToEdit();
+        QTextCursor cursor = textCursor();
+        const QTextBlock block = cursor.block();
+        cursor.movePosition(cursor.position() == block.position() + block.length() - 2
+                                ? QTextCursor::Right
+                                : QTextCursor::EndOfBlock,
+                            QTextCursor::KeepAnchor);
+        remove(cursor.selectionStart(), cursor.selectionEnd(), Edit::Other);
+        return true;
+    }
+    // Text, as the toolkit takes it: a formatting character, or a printable one typed without
+    // Ctrl (Ctrl+Alt is AltGr); a tab only where Tab does not move the focus.
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        return false;
+    }
+    const QChar c = text.at(0);
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool control =
+        modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier);
+    const bool acceptable =
+        c.category() == QChar::Other_Format ||
+        (!control && (c.isPrint() || c.category() == QChar::Other_PrivateUse ||
+                      (c.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate()) ||
+                      (c == u'\t' && !tabChangesFocus())));
+    if (!acceptable) {
+        return false;
+    }
+    type(text);
+    return true;
+}
+
+void PreviewPanel::keyPressEvent(QKeyEvent* event) {
+    const bool undo = event->matches(QKeySequence::Undo);
+    const bool redo = event->matches(QKeySequence::Redo) ||
+                      event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
+    if ((undo || redo) && !isReadOnly()) {
+        if (undoStack_ != nullptr) {
+            emit aboutToEdit();
+            undo ? undoStack_->undo() : undoStack_->redo();
+        }
+        event->accept();
+        return;
+    }
+    if (!isReadOnly() && editByKey(event)) {
+        event->accept();
+        ensureCursorVisible();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event); // moving, selecting, copying; pasting comes back here
+}
+
+void PreviewPanel::inputMethodEvent(QInputMethodEvent* event) {
+    const bool commits = !event->commitString().isEmpty() || event->replacementLength() > 0;
+    if (!isReadOnly() &&
+        (commits || (!event->preeditString().isEmpty() && textCursor().hasSelection()))) {
+        emit aboutToEdit();
+        // The toolkit takes out the selection, then replaces the stretch given relative to the
+        // cursor with the commit string: here the two are one edit, over the stretch both cover.
+        const auto [from, to] = selectedRange();
+        const QString& shown = shown_.text;
+        const qsizetype left = shown.size() - (to - from); // the size without the selection
+        const qsizetype replaceFrom =
+            std::clamp<qsizetype>(from + event->replacementStart(), 0, left);
+        const qsizetype replaceTo =
+            std::clamp<qsizetype>(replaceFrom + event->replacementLength(), replaceFrom, left);
+        QString after = shown.left(from) + shown.mid(to);
+        after.replace(replaceFrom, replaceTo - replaceFrom, event->commitString());
+        const qsizetype start = std::min(from, replaceFrom);
+        const qsizetype end = std::max(to, replaceTo > from ? replaceTo + (to - from) : replaceTo);
+        const QString inserted = after.mid(start, after.size() - (shown.size() - end) - start);
+        emit textEdited(start, end - start, inserted, commits ? Edit::Typing : Edit::Other);
+        placeCursor(replaceFrom + event->commitString().size());
+    }
+    // What is being composed is drawn by the toolkit's layout, never put in the document.
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QPlainTextEdit::inputMethodEvent(&composing);
+    event->accept();
 }
 
 void PreviewPanel::insertFromMimeData(const QMimeData* source) {
@@ -341,11 +380,38 @@ void PreviewPanel::insertFromMimeData(const QMimeData* source) {
     if (source == nullptr || !source->hasText() || isReadOnly()) {
         return;
     }
+    emit aboutToEdit();
     const auto [from, to] = selectedRange();
     const QString markup = source->text();
-    emit pasted(from, to - from, markup);
-    const qsizetype after = from + editableText(markup).text.size();
-    selectRange(after, after);
+    emit markupPasted(from, to - from, markup);
+    placeCursor(from + editableText(markup).text.size());
+}
+
+void PreviewPanel::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (isReadOnly() || data == nullptr || !data->hasText()) {
+        event->ignore();
+        return;
+    }
+    emit aboutToEdit();
+    const qsizetype to = cursorForPosition(event->position().toPoint()).position();
+    // The toolkit would take the dragged text out and then insert it at a place read before:
+    // here a move of the panel's own selection is one edit, and anything else a paste there.
+    const bool own = event->source() == viewport() ||
+                     data->data(kOwnDragFormat) == QByteArray::number(quintptr(this));
+    const auto [from, end] = selectedRange();
+    if (own && event->dropAction() == Qt::MoveAction && from < end) {
+        if (to < from || to > end) {
+            emit textMoved(from, end - from, to);
+            const qsizetype landed = to > end ? to - (end - from) : to;
+            selectRange(landed, landed + (end - from));
+        }
+    } else {
+        emit markupPasted(to, 0, data->text());
+        placeCursor(to + editableText(data->text()).text.size());
+    }
+    event->acceptProposedAction();
+    setFocus();
 }
 
 QMimeData* PreviewPanel::createMimeDataFromSelection() const {
@@ -357,58 +423,57 @@ QMimeData* PreviewPanel::createMimeDataFromSelection() const {
                           {shown_.colors.begin() + start, shown_.colors.begin() + end}};
     auto* data = new QMimeData;
     data->setText(markupFor(selected));
+    data->setData(kOwnDragFormat, QByteArray::number(quintptr(this)));
     return data;
-}
-
-void PreviewPanel::keyPressEvent(QKeyEvent* event) {
-    const bool undo = event->matches(QKeySequence::Undo);
-    const bool redo = event->matches(QKeySequence::Redo) ||
-                      event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
-    if ((undo || redo) && !isReadOnly()) {
-        if (undoStack_ != nullptr) {
-            undo ? undoStack_->undo() : undoStack_->redo();
-        }
-        event->accept();
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
 }
 
 void PreviewPanel::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu(event->pos());
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    // The toolkit's own entries undo the document, which keeps no history: the markup's do.
-    if (undoStack_ != nullptr) {
-        for (QAction* toolkits : menu->actions()) {
-            const bool undo = toolkits->objectName() == QLatin1String("edit-undo");
-            if (!undo && toolkits->objectName() != QLatin1String("edit-redo")) {
+    // The toolkit's own entries undo the document, which keeps no history, and cut or delete in
+    // the document itself: the panel's own do each as an edit of the markup.
+    for (QAction* toolkits : menu->actions()) {
+        const QString name = toolkits->objectName();
+        QAction* own = nullptr;
+        if (name == QLatin1String("edit-undo") || name == QLatin1String("edit-redo")) {
+            if (undoStack_ == nullptr) {
                 continue;
             }
-            QAction* own = undo ? undoStack_->createUndoAction(menu, toolkits->text())
-                                : undoStack_->createRedoAction(menu, toolkits->text());
-            own->setText(toolkits->text());
-            own->setShortcut(toolkits->shortcut());
+            const bool undo = name == QLatin1String("edit-undo");
+            own = new QAction(menu);
             own->setEnabled(!isReadOnly() &&
                             (undo ? undoStack_->canUndo() : undoStack_->canRedo()));
-            menu->insertAction(toolkits, own);
-            menu->removeAction(toolkits);
+            connect(own, &QAction::triggered, this, [this, undo] {
+                emit aboutToEdit();
+                if (undoStack_ != nullptr) {
+                    undo ? undoStack_->undo() : undoStack_->redo();
+                }
+            });
+        } else if (name == QLatin1String("edit-cut") || name == QLatin1String("edit-delete")) {
+            own = new QAction(menu);
+            own->setEnabled(toolkits->isEnabled());
+            if (name == QLatin1String("edit-cut")) {
+                connect(own, &QAction::triggered, this, &PreviewPanel::cutSelection);
+            } else {
+                connect(own, &QAction::triggered, this, [this] {
+                    emit aboutToEdit();
+                    const auto [from, to] = selectedRange();
+                    remove(from, to, Edit::Other);
+                });
+            }
+        } else {
+            continue;
         }
+        own->setObjectName(name);
+        own->setText(toolkits->text());
+        own->setShortcut(toolkits->shortcut());
+        menu->insertAction(toolkits, own);
+        menu->removeAction(toolkits);
     }
     menu->popup(event->globalPos());
 }
 
 void PreviewPanel::paintEvent(QPaintEvent* event) {
-    const bool wasShowing = std::exchange(showing_, true);
-    const QPointF offset = contentOffset();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        if (blockBoundingGeometry(block).translated(offset).top() > event->rect().bottom()) {
-            break;
-        }
-        if (dynamic_cast<ColorsToCome*>(block.userData()) != nullptr) {
-            colorBlock(block);
-        }
-    }
-    showing_ = wasShowing;
     QPlainTextEdit::paintEvent(event);
     QPainter painter(viewport());
     painter.setPen(borderColor());

@@ -7,6 +7,8 @@
 #include "preview_panel.h"
 #include "recent_colors.h"
 
+#include "accessibility/accessible_role.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -48,44 +50,163 @@ QString withLineFeeds(QString text) {
     return text;
 }
 
+// The stretch of the text a splice changed: [first, oldEnd) of the text before it became
+// [first, newEnd). Read from the splice, walking the markup only near it: the sequences wholly
+// before it read the same, and after it the two markups are the same once their sequences line
+// up again in the same color.
+struct TextStretch {
+    qsizetype first = 0;
+    qsizetype oldEnd = 0;
+    qsizetype newEnd = 0;
+};
+
+// Reads a markup sequence by sequence, counting the units of text they give and the color they
+// leave current.
+class MarkupReader {
+public:
+    // The color of no code (the default white) as a state.
+    static constexpr ColorValue kNoCode = -1;
+
+    MarkupReader(const QString& markup, qsizetype at = 0, qsizetype units = 0,
+                 ColorValue state = kNoCode)
+        : markup(markup), at(at), units(units), state(state) {}
+
+    const QString& markup;
+    qsizetype at;
+    qsizetype units;
+    ColorValue state;
+
+    bool atEnd() const { return at >= markup.size(); }
+    void next() {
+        const MarkupSequence sequence = markupSequenceAt(markup, at);
+        switch (sequence.kind) {
+        case MarkupSequenceKind::Code:
+            state = sequence.color;
+            break;
+        case MarkupSequenceKind::Reset:
+            state = kNoCode;
+            break;
+        case MarkupSequenceKind::NewLine:
+            ++units;
+            break;
+        case MarkupSequenceKind::Text:
+            units += isLineBreak(markup.at(at)) ? 1 : sequence.length;
+            break;
+        }
+        at += sequence.length;
+    }
+};
+
+// The most units a sequence reads from where it starts ("|c" and eight digits).
+constexpr qsizetype kLongestSequence = 10;
+
+TextStretch changedText(const QString& before, const QString& after, const MarkupSplice& splice) {
+    MarkupReader old(before);
+    while (!old.atEnd() && old.at + kLongestSequence <= splice.start) {
+        old.next();
+    }
+    // The same prefix, read on in the new markup.
+    MarkupReader fresh(after, old.at, old.units, old.state);
+    const qsizetype first = old.units;
+    const qsizetype oldSpliceEnd = splice.start + splice.removed;
+    const qsizetype newSpliceEnd = splice.start + splice.inserted.size();
+    const qsizetype shift = newSpliceEnd - oldSpliceEnd;
+    while (!old.atEnd() && old.at < oldSpliceEnd) {
+        old.next();
+    }
+    while (!fresh.atEnd() && fresh.at < newSpliceEnd) {
+        fresh.next();
+    }
+    while (!old.atEnd() || !fresh.atEnd()) {
+        const qsizetype aligned = fresh.at - shift;
+        if (aligned == old.at && fresh.state == old.state) {
+            break;
+        }
+        if (aligned <= old.at && !fresh.atEnd()) {
+            fresh.next();
+        }
+        if (aligned >= old.at && !old.atEnd()) {
+            old.next();
+        }
+    }
+    return {first, old.units, fresh.units};
+}
+
 } // namespace
 
-// One user action on the markup: the stretch it changed, before and after (the two markups less
-// what they share at their start and their end), so that a step costs what it changed and
-// undoing it brings back the exact spelling.
-class MarkupChange : public QUndoCommand {
+// One step of the markup's history: a splice and the bytes it took out, so that undoing it
+// gives back the exact spelling and a step costs what it changed. A run of typing (or of
+// deleting) joins the step before it into one, as the toolkit's own editors group them.
+class MarkupStep : public QUndoCommand {
 public:
-    MarkupChange(PreviewWindow* window, const QString& before, const QString& after,
-                 const QString& description)
-        : QUndoCommand(description), window_(window) {
-        const qsizetype shorter = std::min(before.size(), after.size());
-        while (position_ < shorter && before.at(position_) == after.at(position_)) {
-            ++position_;
-        }
-        qsizetype end = 0;
-        while (end < shorter - position_ &&
-               before.at(before.size() - 1 - end) == after.at(after.size() - 1 - end)) {
-            ++end;
-        }
-        before_ = before.mid(position_, before.size() - end - position_);
-        after_ = after.mid(position_, after.size() - end - position_);
+    MarkupStep(PreviewWindow* window, MarkupSplice splice, QString removed,
+               const QString& description, EditedText text, bool joinsRun)
+        : QUndoCommand(description), window_(window), splice_(std::move(splice)),
+          removed_(std::move(removed)), text_(text), joinsRun_(joinsRun) {}
+
+    int id() const override { return text_.kind; }
+    void undo() override {
+        place(window_->apply({splice_.start, splice_.inserted.size(), removed_}, true));
     }
-    void undo() override { replace(after_, before_); }
-    void redo() override { replace(before_, after_); }
+    void redo() override {
+        if (std::exchange(made_, false)) {
+            return; // made by the user already
+        }
+        place(window_->apply(splice_, true));
+    }
+    bool mergeWith(const QUndoCommand* command) override;
 
 private:
-    void replace(const QString& from, const QString& to) {
-        QString markup = window_->markup_;
-        markup.replace(position_, from.size(), to);
-        window_->setMarkup(markup);
-        emit window_->markupEdited(markup);
+    void place(std::optional<qsizetype> lettersEnd) {
+        window_->runBroken_ = true;
+        if (lettersEnd) {
+            window_->panel_->selectRange(*lettersEnd, *lettersEnd);
+        }
     }
 
     PreviewWindow* window_;
-    qsizetype position_ = 0;
-    QString before_;
-    QString after_;
+    MarkupSplice splice_;
+    QString removed_;
+    EditedText text_;
+    bool joinsRun_ = false;
+    bool made_ = true;
 };
+
+bool MarkupStep::mergeWith(const QUndoCommand* command) {
+    const auto* next = static_cast<const MarkupStep*>(command);
+    const EditedText& t = next->text_;
+    using Edit = PreviewPanel::Edit;
+    const bool continues =
+        next->joinsRun_ &&
+        ((text_.kind == int(Edit::Typing) && t.removed == 0 &&
+          t.position == text_.position + text_.inserted) ||
+         (text_.kind == int(Edit::DeleteBackward) && t.position + t.removed == text_.position) ||
+         (text_.kind == int(Edit::DeleteForward) && t.position == text_.position));
+    if (!continues) {
+        return false;
+    }
+    // The two splices as one: the stretch both cover (in the markup between them), its bytes
+    // now, and before the first took its own out.
+    const MarkupSplice& first = splice_;
+    const MarkupSplice& second = next->splice_;
+    const qsizetype from = std::min(first.start, second.start);
+    const qsizetype to =
+        std::max(first.start + first.inserted.size(), second.start + second.removed);
+    const QString& now = window_->markup_;
+    QString stretch = now.mid(from, to - from - second.removed + second.inserted.size());
+    const QString inserted = stretch;
+    stretch.replace(second.start - from, second.inserted.size(), next->removed_);
+    stretch.replace(first.start - from, first.inserted.size(), removed_);
+    splice_ = {from, stretch.size(), inserted};
+    removed_ = stretch;
+    if (text_.kind == int(Edit::Typing)) {
+        text_.inserted += t.inserted;
+    } else {
+        text_.removed += t.removed;
+        text_.position = t.position;
+    }
+    return true;
+}
 
 QString notesListText(const std::vector<PreviewNote>& notes, std::size_t maxLines) {
     if (notes.empty()) {
@@ -114,6 +235,10 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     setWindowTitle(kPreviewCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumSize(kSmallestPreviewSize);
+    // To assistive technology a window of its own, as the template window, with what it is for.
+    setAccessibleRole(this, QAccessible::Window);
+    setAccessibleDescription(
+        QStringLiteral("Color any part of the text and see it as the game draws it"));
 
     recentColors_ = new RecentColors(store_, this);
     bar_ = new ColorBar(*recentColors_, colorDialog_, ColorBar::Use::Text, this);
@@ -142,16 +267,27 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     layout->addWidget(figures_);
     layout->addWidget(notes_);
 
-    connect(panel_, &PreviewPanel::edited, this, &PreviewWindow::panelEdited);
-    connect(panel_, &PreviewPanel::pasted, this,
+    connect(panel_, &PreviewPanel::aboutToEdit, this, &PreviewWindow::aboutToEdit);
+    connect(panel_, &PreviewPanel::textEdited, this, &PreviewWindow::panelEdited);
+    connect(panel_, &PreviewPanel::markupPasted, this,
             [this](qsizetype position, qsizetype removed, const QString& pasted) {
-                edit(replaceWithMarkup(markup_, position, removed, withLineFeeds(pasted))
-                         .appliedTo(markup_),
+                edit(replaceWithMarkup(markup_, position, removed, withLineFeeds(pasted)),
                      QStringLiteral("Paste"));
             });
+    connect(panel_, &PreviewPanel::textMoved, this,
+            [this](qsizetype from, qsizetype length, qsizetype to) {
+                edit(moveText(markup_, from, length, to), QStringLiteral("Move"));
+            });
     connect(panel_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        if (panel_->textCursor().position() != typingAt_) {
+        if (applying_) {
+            return;
+        }
+        const QTextCursor cursor = panel_->textCursor();
+        if (cursor.position() != typingAt_) {
             typingColor_.reset(); // the color waited at another place
+        }
+        if (cursor.hasSelection() || cursor.position() != runEnd_) {
+            runBroken_ = true; // typing elsewhere starts a step of its own
         }
     });
     connect(panel_, &QPlainTextEdit::copyAvailable, bar_, &ColorBar::setGradientEnabled);
@@ -164,7 +300,7 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     const QRect restored = restoredPreviewGeometry(store_, defaultGeometry, screenAreas());
     resize(restored.size());
     move(restored.topLeft());
-    showMarkup(QString());
+    apply({}, false); // the figures and notes of no text, until showMarkup() gives one
 }
 
 PreviewWindow::~PreviewWindow() {
@@ -172,45 +308,65 @@ PreviewWindow::~PreviewWindow() {
 }
 
 void PreviewWindow::showMarkup(const QString& markup) {
-    if (drawn_ && markup == markup_) {
+    if (!drawn_) {
+        drawn_ = true;
+        apply(changedStretch(markup_, markup), false);
         return;
     }
-    drawn_ = true;
-    undoStack_.clear();
-    setMarkup(markup);
+    // Changed elsewhere: a step of the history, so that an undo here brings back what was there.
+    edit(changedStretch(markup_, markup), QStringLiteral("Change from Outside"), {}, false);
 }
 
-void PreviewWindow::setMarkup(const QString& markup) {
-    markup_ = markup;
+std::optional<qsizetype> PreviewWindow::apply(const MarkupSplice& splice, bool madeHere) {
+    QString before = std::exchange(markup_, splice.appliedTo(markup_));
     rendering_ = renderPreview(markup_);
-    panel_->showText(editableText(markup_));
+    const TextStretch stretch = changedText(before, markup_, splice);
+    before.clear();
+    applying_ = true;
+    const std::optional<qsizetype> lettersEnd =
+        panel_->showText(editableText(markup_), stretch.first, stretch.oldEnd, stretch.newEnd);
+    applying_ = false;
     figures_->setText(figuresText(rendering_));
     notes_->setPlainText(notesListText(rendering_.notes, kMostNotesShown));
+    if (madeHere) {
+        emit markupEdited(splice);
+    }
+    return lettersEnd;
 }
 
-void PreviewWindow::edit(const QString& markup, const QString& description) {
-    if (markup == markup_) {
-        panel_->showText(editableText(markup_)); // a change the markup does not take
+void PreviewWindow::edit(const MarkupSplice& splice, const QString& description, EditedText text,
+                         bool madeHere) {
+    if (splice.isEmpty()) {
         return;
     }
-    undoStack_.push(new MarkupChange(this, markup_, markup, description));
+    QString removed = markup_.mid(splice.start, splice.removed);
+    apply(splice, madeHere);
+    undoStack_.push(new MarkupStep(this, splice, std::move(removed), description, text,
+                                   madeHere && !runBroken_));
+    runBroken_ = !madeHere || text.kind < 0;
+    runEnd_ = text.kind == int(PreviewPanel::Edit::Typing) ? text.position + text.inserted
+                                                           : text.position;
 }
 
-void PreviewWindow::panelEdited(qsizetype position, qsizetype removed, const QString& inserted) {
+void PreviewWindow::panelEdited(qsizetype position, qsizetype removed, const QString& inserted,
+                                PreviewPanel::Edit kind) {
     const std::optional<TextColor> color =
         inserted.isEmpty() ? std::nullopt : std::exchange(typingColor_, std::nullopt);
-    edit(replaceText(markup_, position, removed, inserted, color).appliedTo(markup_),
-         inserted.isEmpty() ? QStringLiteral("Delete") : QStringLiteral("Typing"));
+    const int run = kind == PreviewPanel::Edit::Other ? -1 : int(kind);
+    edit(replaceText(markup_, position, removed, inserted, color),
+         inserted.isEmpty() ? QStringLiteral("Delete") : QStringLiteral("Typing"),
+         {run, position, removed, inserted.size()});
 }
 
 void PreviewWindow::applyColor(TextColor color) {
+    emit aboutToEdit();
     const auto [from, to] = panel_->selectedRange();
     if (from == to) {
         typingColor_ = color;
         typingAt_ = panel_->textCursor().position();
         return;
     }
-    edit(colorRange(markup_, from, to - from, color).appliedTo(markup_), QStringLiteral("Color"));
+    edit(colorRange(markup_, from, to - from, color), QStringLiteral("Color"));
 }
 
 void PreviewWindow::openGradient() {
@@ -223,13 +379,13 @@ void PreviewWindow::openGradient() {
                                          bar_->pickerColor(), this);
     gradientDialog_->setAttribute(Qt::WA_DeleteOnClose);
     connect(gradientDialog_, &QDialog::accepted, this, [this] {
+        emit aboutToEdit();
         // The fade goes over what is selected at OK: Text1 may have changed while the dialog was
         // open, and the selection moved with the text around it. With nothing selected any more
         // there is nothing to fade, and nothing changes.
         const auto [from, to] = panel_->selectedRange();
         if (from != to) {
-            edit(gradientRange(markup_, from, to - from, gradientDialog_->stops())
-                     .appliedTo(markup_),
+            edit(gradientRange(markup_, from, to - from, gradientDialog_->stops()),
                  QStringLiteral("Gradient"));
         }
     });

@@ -3,6 +3,7 @@
 
 #include "markup/markup_edit.h"
 #include "markup/markup_render.h"
+#include "preview_panel.h"
 
 #include <QPointer>
 #include <QUndoStack>
@@ -16,7 +17,6 @@ namespace hueprint {
 class ColorBar;
 class ColorDialog;
 class GradientDialog;
-class PreviewPanel;
 class RecentColors;
 class SettingsStore;
 
@@ -25,10 +25,21 @@ class SettingsStore;
 // notes. A resizable tool window that remembers its place and size; closing it (Escape) stores
 // them and deletes it.
 //
-// It holds the markup. Each edit in the panel or the bar becomes one command on its undo stack
-// that keeps only the stretch of markup it changed; the panel then shows the new markup and
-// markupEdited() tells whoever keeps the markup elsewhere. showMarkup() takes a markup changed
-// elsewhere: the edits on the stack were made to another text, so the stack is emptied.
+// It holds the markup. Each user action in the panel or the bar is one edit of the markup, a
+// splice, kept on its undo stack with the bytes it took out (a run of typing or of deleting is
+// one step, as in the toolkit's own editors); the panel then draws the stretch of text the
+// splice changed, and markupEdited() gives the splice to whoever keeps the markup elsewhere.
+// showMarkup() takes a markup changed elsewhere; once the window has drawn one, such a change is
+// a step of the history too, so that an undo here brings back what was there.
+// What a user action did to the text: `removed` characters at `position` replaced by `inserted`
+// ones, by a run of typing or deleting (a PreviewPanel::Edit) or by something else (-1).
+struct EditedText {
+    int kind = -1;
+    qsizetype position = 0;
+    qsizetype removed = 0;
+    qsizetype inserted = 0;
+};
+
 class PreviewWindow : public QWidget {
     Q_OBJECT
 public:
@@ -57,24 +68,33 @@ public:
     GradientDialog* gradientDialog() const;
 
 signals:
-    // The markup was changed here, by an edit, an undo or a redo.
-    void markupEdited(const QString& markup);
+    // A user action is about to be read: a markup changed elsewhere must be shown first.
+    void aboutToEdit();
+    // The markup was changed here, by an edit, an undo or a redo: the one splice it took.
+    void markupEdited(const hueprint::MarkupSplice& splice);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class MarkupChange;
-    // Makes the markup the one drawn and edited (the undo stack's commands come here).
-    void setMarkup(const QString& markup);
-    // One user action: the markup it gives, as one step of the undo stack.
-    void edit(const QString& markup, const QString& description);
-    void panelEdited(qsizetype position, qsizetype removed, const QString& inserted);
+    friend class MarkupStep;
+    // Makes the splice to the markup and draws it; tells markupEdited() when it was made here.
+    // Where the letters it rewrote end in the text, if it rewrote any.
+    std::optional<qsizetype> apply(const MarkupSplice& splice, bool madeHere);
+    // One user action: its splice as one step of the undo stack; `text` is what it did to the
+    // text, for a run of typing or deleting to join the step before.
+    void edit(const MarkupSplice& splice, const QString& description, EditedText text = {},
+              bool madeHere = true);
+    void panelEdited(qsizetype position, qsizetype removed, const QString& inserted,
+                     PreviewPanel::Edit kind);
 
     SettingsStore& store_;
     ColorDialog& colorDialog_;
     QString markup_;
     bool drawn_ = false;
+    bool applying_ = false; // the window itself is drawing the panel
+    bool runBroken_ = true; // the next step starts a step of its own
+    qsizetype runEnd_ = -1; // where the cursor stands when the user goes on with the run
     PreviewRendering rendering_;
     QUndoStack undoStack_;
     // The color "the text typed next" takes, and where it is typed.

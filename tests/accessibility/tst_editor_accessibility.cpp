@@ -51,6 +51,7 @@ private slots:
     void cleanup();
     void controlsHaveNamesAndRoles();
     void swatchesSayTheirColors();
+    void windowAndColorsAreTold();
 
 private:
     std::unique_ptr<TemplateFixture> f_;
@@ -134,6 +135,28 @@ void EditorAccessibilityTest::swatchesSayTheirColors() {
     QVERIFY(iface->actionInterface() != nullptr);
     iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QTRY_COMPARE(editor_->markup(), QStringLiteral("|cFFFFCC00ab|r"));
+}
+
+// The window is a frame that says what it is for; the panel tells each character's color as a
+// text attribute ("color", which the AT-SPI bridge reports as fg-color), so the gold Q of a
+// tooltip is told apart from the white S.
+void EditorAccessibilityTest::windowAndColorsAreTold() {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(editor_);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QVERIFY(!window->text(QAccessible::Description).isEmpty());
+
+    f_->window->Text1->setPlainText(QStringLiteral("Storm Bolt [|cffffcc00Q|r]"));
+    QTRY_COMPARE(editor_->markup(), f_->window->Text1->toPlainText());
+    QAccessibleTextInterface* text =
+        QAccessible::queryAccessibleInterface(editor_->panel())->textInterface();
+    QVERIFY(text != nullptr);
+    int start = 0;
+    int end = 0;
+    const QString white = text->attributes(0, &start, &end);
+    const QString gold = text->attributes(12, &start, &end);
+    QVERIFY2(gold.contains(QStringLiteral(";color:rgb(255,204,0)")), qPrintable(gold));
+    QVERIFY2(white.contains(QStringLiteral(";color:rgb(255,255,255)")), qPrintable(white));
+    QCOMPARE(std::make_pair(start, end), std::make_pair(12, 13));
 }
 
 QTEST_MAIN(EditorAccessibilityTest)

@@ -51,10 +51,13 @@ private slots:
     void gradient();
     void gradientGoesOverTheSelectionAtOk_data();
     void gradientGoesOverTheSelectionAtOk();
-    void longLineInPieces();
+    void longLineDeletes_data();
+    void longLineDeletes();
+    void dragMoveKeepsColors();
     void pastesMarkupNeverHtml_data();
     void pastesMarkupNeverHtml();
     void followsText1KeepingTheCursor();
+    void presetClickIsUndoneInTheEditor();
     void offersThePickersColor();
     void escapeCloses();
     void recentColorsAreKept_data();
@@ -232,24 +235,70 @@ void EditorWindowTest::gradientGoesOverTheSelectionAtOk() {
     QCOMPARE(text1(), result);
 }
 
-// A line longer than a piece: positions past the pieces' breaks are the text's, and a line break
-// typed inside a later piece is written where it was typed.
-void EditorWindowTest::longLineInPieces() {
-    const QString a(3000, u'a');
-    const QString b(3000, u'b');
-    open(a + QStringLiteral("X") + b);
-    QVERIFY(editor_->panel()->document()->blockCount() > 2);
-    select(3000, 3001);
-    editor_->colorBar()->goldSwatch()->click();
-    QCOMPARE(text1(), a + QStringLiteral("|cFFFFCC00X|r") + b);
-    select(5000, 5000);
-    QTest::keyClick(editor_->panel(), Qt::Key_Return);
-    QCOMPARE(text1(), a + QStringLiteral("|cFFFFCC00X|r") + b.left(1999) + QStringLiteral("|n") +
-                          b.mid(1999));
-    QCOMPARE(editor_->panel()->shownText().text, editableText(text1()).text);
+void EditorWindowTest::longLineDeletes_data() {
+    QTest::addColumn<int>("at");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("removed"); // the index in the markup of the character that goes
+    // Two lines of 3,000 characters; a line once held in pieces of 2,048.
+    QTest::newRow("Backspace at 2048, first line") << 2048 << int(Qt::Key_Backspace) << 2047;
+    QTest::newRow("Delete at 2048, first line") << 2048 << int(Qt::Key_Delete) << 2048;
+    QTest::newRow("Backspace at 2048, second line")
+        << 3001 + 2048 << int(Qt::Key_Backspace) << 3002 + 2047;
+    QTest::newRow("Delete at 2047, second line")
+        << 3001 + 2047 << int(Qt::Key_Delete) << 3002 + 2047;
+}
+
+// Backspace and Delete anywhere in a long line take the one character beside the cursor; an
+// undo gives back the exact markup.
+void EditorWindowTest::longLineDeletes() {
+    QFETCH(int, at);
+    QFETCH(int, key);
+    QFETCH(int, removed);
+    QString line;
+    while (line.size() < 3000) {
+        line += QStringLiteral("%1 ").arg(line.size(), 4, 10, QLatin1Char('0'));
+    }
+    line.truncate(3000);
+    const QString markup = line + QStringLiteral("|n") + line;
+    open(markup);
+    QCOMPARE(editor_->panel()->document()->blockCount(), 2);
+    select(at, at);
+    QTest::keyClick(editor_->panel(), Qt::Key(key));
+    QCOMPARE(text1(), QString(markup).remove(removed, 1));
+    QCOMPARE(editor_->panel()->document()->toPlainText(), editableText(text1()).text);
     QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(text1(), a + QStringLiteral("X") + b);
+    QCOMPARE(text1(), markup);
+}
+
+// Dragging "RED" into "plain" moves it there in its color, the rest keeping theirs; one undo
+// gives back the exact markup.
+void EditorWindowTest::dragMoveKeepsColors() {
+    const QString markup = QStringLiteral("|cffff0000RED|r plain |cff0000ffBLUE|r end");
+    open(markup);
+    PreviewPanel* panel = editor_->panel();
+    QVERIFY(QTest::qWaitForWindowExposed(editor_));
+    select(0, 3);
+    QTest::keyClick(panel, Qt::Key_C, Qt::ControlModifier); // the panel's own drag data
+    QMimeData dragged;
+    for (const QString& format : QApplication::clipboard()->mimeData()->formats()) {
+        dragged.setData(format, QApplication::clipboard()->mimeData()->data(format));
+    }
+    QTextCursor target(panel->document());
+    target.setPosition(6); // between "pl" and "ain"
+    // Entering makes the panel the drag's target, which the drop then goes to.
+    const QPoint at = panel->cursorRect(target).center();
+    QDragEnterEvent enter(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel->viewport(), &enter);
+    QDropEvent drop(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel->viewport(), &drop);
+    const EditableText moved = editableText(text1());
+    QCOMPARE(moved.text, QStringLiteral(" plREDain BLUE end"));
+    QCOMPARE(moved.colors[2], TextColor());
+    QCOMPARE(moved.colors[3], TextColor(0x0000FF));
+    QCOMPARE(moved.colors[6], TextColor());
+    QCOMPARE(panel->document()->toPlainText(), moved.text);
+    QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text1(), markup);
 }
 
 void EditorWindowTest::pastesMarkupNeverHtml_data() {
@@ -303,7 +352,24 @@ void EditorWindowTest::followsText1KeepingTheCursor() {
     QTRY_COMPARE(editor_->markup(), QStringLiteral("|cFF0000FFHello|r"));
     QCOMPARE(editor_->panel()->shownText().colors.front(), TextColor(0xFF0000));
     QCOMPARE(editor_->panel()->selectedRange(), std::make_pair(qsizetype(1), qsizetype(3)));
-    QVERIFY(!editor_->undoStack()->canUndo()); // the template window's step is its own
+}
+
+// Text typed in the editor, then a preset clicked in the template window, which composes Text1
+// anew: Ctrl+Z in the editor brings the typed text back, into Text1 too.
+void EditorWindowTest::presetClickIsUndoneInTheEditor() {
+    QTest::keyClicks(f_->window->Text2, QStringLiteral("Hi"));
+    QTest::mouseClick(f_->window->Picture(10), Qt::LeftButton);
+    open(text1());
+    editor_->panel()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor_->panel(), QStringLiteral(" there"));
+    const QString typed = text1();
+    QCOMPARE(editableText(typed).text, QStringLiteral("Hi there"));
+    QTest::mouseClick(f_->window->Picture(40), Qt::LeftButton);
+    QTRY_COMPARE(editor_->markup(), text1());
+    QVERIFY(text1() != typed);
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text1(), typed);
+    QCOMPARE(editor_->markup(), typed);
 }
 
 // While a picker is open, the bar offers its current color.
