@@ -2,9 +2,9 @@
 #include "map_texts_window.h"
 
 #include "colored_line_delegate.h"
+#include "editor/markup_editor.h"
 #include "editor/preview_panel.h"
 #include "map_colors.h"
-#include "markup/markup_edit.h"
 #include "markup/markup_render.h"
 #include "platform/color_dialog.h"
 #include "platform/file_dialog.h"
@@ -66,32 +66,6 @@ QIcon swatchIcon(ColorValue rgb) {
 }
 
 } // namespace
-
-// One edit of one string in the editor; a run of typing in the same string is one step.
-class StringEdit : public QUndoCommand {
-public:
-    StringEdit(MapTextsWindow* window, int row, QString before, QString after,
-               const QString& description)
-        : QUndoCommand(description), window_(window), row_(row), before_(std::move(before)),
-          after_(std::move(after)) {}
-    int id() const override { return 1; }
-    bool mergeWith(const QUndoCommand* other) override {
-        const auto* next = static_cast<const StringEdit*>(other);
-        if (next->row_ != row_ || text() != QStringLiteral("Typing") || next->text() != text()) {
-            return false;
-        }
-        after_ = next->after_;
-        return true;
-    }
-    void undo() override { window_->setStringText(row_, before_); }
-    void redo() override { window_->setStringText(row_, after_); }
-
-private:
-    MapTextsWindow* window_;
-    int row_;
-    QString before_;
-    QString after_;
-};
 
 // One color replaced by another in every string of the file.
 class Recoloring : public QUndoCommand {
@@ -278,7 +252,7 @@ MapTextsWindow::MapTextsWindow(SettingsStore& store, ColorDialog& colorDialog,
 MapTextsWindow::~MapTextsWindow() {
     watcher_.disconnect(this);
     undoStack_.disconnect(this);
-    panel_->disconnect(this); // the document goes with the panel: its changes are no edits
+    editor_->disconnect(this);
 }
 
 QString MapTextsWindow::settingsSection() {
@@ -331,55 +305,38 @@ void MapTextsWindow::createMenus() {
     byPlace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
 }
 
-// The editor beside the list, in one place so that it can be swapped for the full editor.
+// The editor beside the list: the editor's own widgets, with a history of its own for the string
+// it shows (each string starts one afresh). Its edits go into the file's text as they are made.
 QWidget* MapTextsWindow::createEditor() {
-    panel_ = new PreviewPanel(this);
-    panel_->setObjectName(QStringLiteral("previewPanel"));
-    panel_->setAccessibleName(QStringLiteral("In-Game Text"));
-    panel_->setUndoStack(&undoStack_);
-    panel_->setEnabled(false);
-    connect(panel_, &PreviewPanel::edited, this,
-            [this](qsizetype position, qsizetype removed, const QString& inserted) {
-                if (shownRow_ < 0) {
-                    return;
-                }
-                editorEdited(
-                    replaceText(table_->entry(shownRow_).text, position, removed, inserted),
-                    inserted.isEmpty() ? QStringLiteral("Delete") : QStringLiteral("Typing"));
-            });
-    connect(panel_, &PreviewPanel::pasted, this,
-            [this](qsizetype position, qsizetype removed, const QString& pasted) {
-                if (shownRow_ < 0) {
-                    return;
-                }
-                editorEdited(
-                    replaceWithMarkup(table_->entry(shownRow_).text, position, removed, pasted),
-                    QStringLiteral("Paste"));
-            });
-    return panel_;
+    editor_ = new MarkupEditor(store_, colorDialog_, this);
+    editor_->setObjectName(QStringLiteral("markupEditor"));
+    panel_ = editor_->panel();
+    editor_->setEnabled(false);
+    connect(editor_, &MarkupEditor::markupEdited, this, &MapTextsWindow::editorEdited);
+    return editor_;
 }
 
 void MapTextsWindow::showInEditor(int row) {
     shownRow_ = row;
-    panel_->setEnabled(row >= 0);
-    panel_->showText(editableText(row >= 0 ? table_->entry(row).text : QString()));
+    editor_->setEnabled(row >= 0);
+    editor_->resetMarkup(row >= 0 ? table_->entry(row).text : QString());
 }
 
-void MapTextsWindow::editorEdited(const QString& markup, const QString& description) {
-    const QString before = table_->entry(shownRow_).text;
+void MapTextsWindow::editorEdited() {
+    if (shownRow_ < 0) {
+        return;
+    }
+    const QString& markup = editor_->markup();
     if (!StringTable::canHoldText(markup)) {
+        // The step is taken back once the editor has made it; the file never holds it.
+        QTimer::singleShot(0, editor_, [this] { editor_->undoStack()->undo(); });
         messageBox_.showInformation(
             this, QStringLiteral("Map Texts"),
             QStringLiteral("A string table cannot hold a line that is \"}\" alone: it would end "
                            "the string there."));
-        panel_->showText(editableText(before));
         return;
     }
-    if (markup == before) {
-        panel_->showText(editableText(before)); // a change the markup does not take
-        return;
-    }
-    undoStack_.push(new StringEdit(this, shownRow_, before, markup, description));
+    setStringText(shownRow_, markup);
 }
 
 void MapTextsWindow::replaceStringText(int row, const QString& from, const QString& to) {
@@ -394,7 +351,7 @@ void MapTextsWindow::setStringText(int row, const QString& markup) {
     setWindowModified(table_->isModified());
     strings_->setMarkup(row, markup);
     if (row == shownRow_) {
-        panel_->showText(editableText(markup));
+        editor_->showMarkup(markup); // a change from outside the editor: a step of its history
     }
     viewsTimer_.start();
 }

@@ -23,6 +23,7 @@ namespace hueprint {
 
 class ColorDialog;
 class FileDialog;
+class MarkupEditor;
 class MessageBox;
 class PreviewPanel;
 class SettingsStore;
@@ -72,6 +73,7 @@ public:
     QTreeWidget* colorsView() const { return colors_; }
     QPushButton* replaceColorButton() const { return replaceButton_; }
     QListWidget* notesView() const { return notes_; }
+    MarkupEditor* editor() const { return editor_; }
     PreviewPanel* panel() const { return panel_; }
     StringListModel* strings() const { return strings_; }
     StringFilter* filter() const { return filter_; }
@@ -88,7 +90,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    friend class StringEdit;
     friend class Recoloring;
 
     // Reads the table in place of the one open, whatever changes that one has.
@@ -97,7 +98,7 @@ private:
     QWidget* createEditor();
     void showInEditor(int row);
     void keepASelection();
-    void editorEdited(const QString& markup, const QString& description);
+    void editorEdited();
     // Sets one string's text in the file, the list and the editor (the undo commands come here).
     void setStringText(int row, const QString& markup);
     // Sets the text only where the string's text is still `from`.
@@ -138,6 +139,7 @@ private:
     QTreeWidget* colors_ = nullptr;
     QPushButton* replaceButton_ = nullptr;
     QListWidget* notes_ = nullptr;
+    MarkupEditor* editor_ = nullptr;
     PreviewPanel* panel_ = nullptr;
     QMenu* recentMenu_ = nullptr;
 };

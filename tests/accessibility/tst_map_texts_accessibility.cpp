@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The "Map Texts" window by the keyboard and a screen reader: Tab goes from the list to the
-// filter, its check boxes, the Colors view and the editor, each control announcing a name of
-// its own and the role of its kind.
+// filter, its check boxes, the Colors view and the editor's panel, and on through the editor's
+// own controls back to the list, each control announcing a name of its own and the role of its
+// kind.
 
 #include "editor/preview_panel.h"
 #include "maptexts/map_texts_window.h"
@@ -46,7 +47,6 @@ void MapTextsAccessibilityTest::tabGoesRoundTheWindowWithNames() {
         {QStringLiteral("Colors"), R::Tree},
         {QStringLiteral("Replace Color..."), R::Button},
         {QStringLiteral("In-Game Text"), R::EditableText},
-        {QStringLiteral("Strings"), R::Table},
     };
     // A chosen color: "Replace Color..." is enabled.
     window->colorsView()->setCurrentItem(window->colorsView()->topLevelItem(0));
@@ -61,6 +61,15 @@ void MapTextsAccessibilityTest::tabGoesRoundTheWindowWithNames() {
         }
         QCOMPARE(said, name);
         QCOMPARE(iface->role(), role);
+    }
+    // On through the editor's own controls, each named, and round to the list.
+    for (int control = 0; QApplication::focusWidget() != window->list(); ++control) {
+        QVERIFY(control < 200);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QAccessibleInterface* iface =
+            QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        QVERIFY2(!iface->text(QAccessible::Name).trimmed().isEmpty(),
+                 QApplication::focusWidget()->metaObject()->className());
     }
 }
 
