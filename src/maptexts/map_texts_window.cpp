@@ -13,7 +13,6 @@
 #include "string_filter.h"
 #include "string_list_model.h"
 #include "string_table_file.h"
-#include "text_checks.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
