@@ -72,20 +72,60 @@ std::vector<Piece> piecesOfMarkup(const QString& pasted, TextColor typed) {
     return pieces;
 }
 
-// The one splice of two made one after the other: `first` of the markup, `second` of what
-// `first` gave, which is `result`.
-MarkupSplice followedBy(const MarkupSplice& first, const MarkupSplice& second,
-                        const QString& result) {
-    if (first.isEmpty() || second.isEmpty()) {
-        return first.isEmpty() ? second : first;
+// Two splices of one markup, the one wholly before the other, as one.
+MarkupSplice joined(const MarkupSplice& before, const MarkupSplice& after, const QString& markup) {
+    if (before.isEmpty() || after.isEmpty()) {
+        return before.isEmpty() ? after : before;
     }
-    const qsizetype start = std::min(first.start, second.start);
-    // The end of both in the markup between them, then before and after.
-    const qsizetype end =
-        std::max(first.start + first.inserted.size(), second.start + second.removed);
-    const qsizetype endBefore = end - first.inserted.size() + first.removed;
-    const qsizetype endAfter = end + second.inserted.size() - second.removed;
-    return {start, endBefore - start, result.mid(start, endAfter - start)};
+    const qsizetype between = before.start + before.removed;
+    QString inserted = before.inserted;
+    inserted.append(QStringView(markup).mid(between, after.start - between)).append(after.inserted);
+    return {before.start, after.start + after.removed - before.start, inserted};
+}
+
+// The units of the editable text a piece stands for.
+qsizetype unitsOf(const Piece& piece) {
+    return piece.kind != PieceKind::Character ? 0 : piece.blank ? 1 : piece.spelling.size();
+}
+
+// A move across nothing but blanks, as one replacement of the stretch from the one place to the
+// other: the moved text with its marks (the last before it and the first after it as joints),
+// the blanks it crossed put on its other side.
+MarkupSplice moveAcrossBlanks(const QString& markup, qsizetype from, qsizetype end, qsizetype to) {
+    const qsizetype low = std::min(from, to);
+    const EditStretch stretch(markup, low, std::max(end, to) - low);
+    std::vector<Piece> moved;
+    std::vector<Piece> blanks;
+    std::optional<Piece> opening;
+    bool closed = false;
+    qsizetype unit = low;
+    for (Piece piece : stretch.movedPieces()) {
+        if (piece.kind != PieceKind::Character) {
+            piece.kind = PieceKind::Mark;
+            if (unit < from) {
+                opening = piece;
+            } else if (unit < end || !closed) {
+                closed = unit >= end;
+                moved.push_back(piece);
+            }
+            continue;
+        }
+        if (unit >= from && unit < end) {
+            if (opening) {
+                moved.insert(moved.begin(), *opening);
+                opening.reset();
+            }
+            moved.push_back(piece);
+        } else {
+            blanks.push_back(piece);
+        }
+        unit += unitsOf(piece);
+    }
+    std::vector<Piece>& first = to < from ? moved : blanks;
+    const std::vector<Piece>& second = to < from ? blanks : moved;
+    first.insert(first.end(), second.begin(), second.end());
+    markJoints(first);
+    return stretch.apply(first);
 }
 
 bool splitsPair(const QString& text, qsizetype at) {
@@ -210,25 +250,27 @@ MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, q
     from = std::clamp<qsizetype>(from, 0, text.size());
     qsizetype end = std::clamp<qsizetype>(from + std::max<qsizetype>(length, 0), from, text.size());
     to = std::clamp<qsizetype>(to, 0, text.size());
+    if (end == from) {
+        return {};
+    }
     from -= splitsPair(text, from) ? 1 : 0;
     end += splitsPair(text, end) ? 1 : 0;
     to -= splitsPair(text, to) ? 1 : 0;
-    if (end == from || (to >= from && to <= end)) {
+    if (to >= from && to <= end) {
         return {};
     }
-    const EditStretch moved(markup, from, end - from);
-    const std::vector<Piece> pieces = moved.movedPieces();
-    // The later place first, so that the earlier one stays where it was.
-    if (to > end) {
-        const MarkupSplice insertion = EditStretch(markup, to, 0).apply(pieces);
-        const QString inserted = insertion.appliedTo(markup);
-        const MarkupSplice removal = EditStretch(inserted, from, end - from).apply({});
-        return followedBy(insertion, removal, removal.appliedTo(inserted));
+    const qsizetype crossedFrom = to < from ? to : end;
+    const QStringView crossed =
+        QStringView(text).mid(crossedFrom, (to < from ? from : to) - crossedFrom);
+    if (std::all_of(crossed.begin(), crossed.end(), isBlankCharacter)) {
+        return moveAcrossBlanks(markup, from, end, to);
     }
+    // With a visible character between them, the two places are two edits of the markup that
+    // touch nothing of each other: each is made on the markup as it stands.
+    const EditStretch moved(markup, from, end - from);
     const MarkupSplice removal = moved.apply({});
-    const QString removed = removal.appliedTo(markup);
-    const MarkupSplice insertion = EditStretch(removed, to, 0).apply(pieces);
-    return followedBy(removal, insertion, insertion.appliedTo(removed));
+    const MarkupSplice insertion = EditStretch(markup, to, 0).apply(moved.movedPieces());
+    return to < from ? joined(insertion, removal, markup) : joined(removal, insertion, markup);
 }
 
 std::vector<TextColor> gradientColors(const QString& text, const std::vector<ColorValue>& stops) {

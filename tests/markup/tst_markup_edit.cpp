@@ -182,6 +182,12 @@ void MarkupEditTest::edits_data() {
     QTest::newRow("moved with marks among it") << "move"
                                                << "a|cffff0000b|cff00ff00c|r d" << 1 << 2 << "5"
                                                << "a d|cffff0000b|cff00ff00c|r";
+    QTest::newRow("moved across a blank") << "move"
+                                          << "|cffff0000ab|r  cd" << 0 << 2 << "3"
+                                          << "|cffff0000 ab|r cd";
+    QTest::newRow("moved text that is no code") << "move"
+                                                << "|Cffffcc" << 2 << 4 << "8"
+                                                << "|Cccffff";
     QTest::newRow("dropped within itself") << "move"
                                            << "|cFFFF0000abc|r" << 0 << 2 << "1"
                                            << "|cFFFF0000abc|r";
