@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (!arguments.isEmpty() && !arguments.first().startsWith(QLatin1String("--"))) {
         mapTexts.openWindow(arguments.first());
-        return QApplication::exec();
+        return mapTexts.runUntilClosed();
     }
 
     hueprint::PickerHost pickerHost(services);
@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
     mapTexts.addMenuEntries(preview);
     form->show();
 
-    const int status = QApplication::exec();
+    const int status = mapTexts.runUntilClosed();
     // However the program ends, an open picker unloads and saves its settings first.
     pickerHost.unload();
     delete form.data();

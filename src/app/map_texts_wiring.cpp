@@ -5,6 +5,7 @@
 #include "preview_wiring.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 
 namespace hueprint {
@@ -52,6 +53,18 @@ MapTextsWindow* MapTextsWiring::openWindow(const QString& path) {
 
 MapTextsWindow* MapTextsWiring::window() const {
     return window_.data();
+}
+
+bool MapTextsWiring::closeWindow() {
+    return window_.isNull() || !window_->isVisible() || window_->close();
+}
+
+int MapTextsWiring::runUntilClosed() {
+    int status = QApplication::exec();
+    while (!closeWindow()) {
+        status = QApplication::exec();
+    }
+    return status;
 }
 
 } // namespace hueprint

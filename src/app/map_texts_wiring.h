@@ -33,6 +33,14 @@ public:
     MapTextsWindow* openWindow(const QString& path = QString());
     MapTextsWindow* window() const;
 
+    // Closes the window as the user does (unsaved changes asked about); false when the user
+    // keeps it open.
+    bool closeWindow();
+    // Runs the event loop until the program is to end with the window closed: an end asked for
+    // elsewhere ("E&xit") first closes the window, and when the user cancels that, the program
+    // goes on. The last status the loop ended with.
+    int runUntilClosed();
+
     static QString menuEntryCaption();
 
 private:

@@ -39,6 +39,7 @@ private slots:
     void menuEntryFollowsThePreviewsEntry();
     void aDroppedFileOpens();
     void recentFilesComeFirstOnce();
+    void closingAsksAboutChanges();
 
 private:
     std::unique_ptr<TemplateFixture> f_;
@@ -105,6 +106,18 @@ void MapTextsWiringTest::recentFilesComeFirstOnce() {
     window->openFile(a);
     QCOMPARE(window->recentFiles(), (QStringList{a, b}));
     QCOMPARE(f_->platform.settings.values.value(QStringLiteral("Map Texts/Recent File 1")), a);
+}
+
+// The program's end closes the window as the user does: with changes it asks, and Cancel keeps
+// the window open.
+void MapTextsWiringTest::closingAsksAboutChanges() {
+    MapTextsWindow* window = wiring_->openWindow(writeTable(dir_, QStringLiteral("a.wts")));
+    QVERIFY(window->replaceColor(rgbColor(0xFF, 0xCC, 0), rgbColor(0xFF, 0xD7, 0)) > 0);
+    f_->platform.messageBox.answers = {QMessageBox::Cancel, QMessageBox::Discard};
+    QVERIFY(!wiring_->closeWindow());
+    QVERIFY(window->isVisible());
+    QVERIFY(wiring_->closeWindow());
+    QCOMPARE(f_->platform.messageBox.asked.size(), std::size_t(2));
 }
 
 QTEST_MAIN(MapTextsWiringTest)
