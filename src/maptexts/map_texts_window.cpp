@@ -40,6 +40,8 @@ namespace {
 constexpr int kRecentFiles = 8;
 // How long changes are gathered before the Colors and Notes views are listed again.
 constexpr int kViewsDelayMs = 150;
+// How often a file that has gone from its place is looked for.
+constexpr int kLookAgainMs = 1000;
 // The notes the Notes view lists at most: a broken file can have more than anyone reads.
 constexpr int kMostNotesListed = 5000;
 constexpr int kNoteRowRole = Qt::UserRole + 1;
@@ -478,8 +480,14 @@ void MapTextsWindow::fileChangedOnDisk() {
     if (readable && !watcher_.files().contains(path_)) {
         watcher_.addPath(path_); // replaced by a new file, which is watched in its turn
     }
-    if (!readable || input.readAll() == bytesOnDisk_ || askingAboutDisk_) {
-        return; // gone for now, our own save, or asked already
+    if (!readable) {
+        // Gone for now (a program that deletes the file before writing it anew): looked for
+        // again until it is back, and then compared as any change.
+        QTimer::singleShot(kLookAgainMs, this, &MapTextsWindow::fileChangedOnDisk);
+        return;
+    }
+    if (input.readAll() == bytesOnDisk_ || askingAboutDisk_) {
+        return; // our own save, or asked already
     }
     changedOnDisk_ = true;
     askingAboutDisk_ = true;

@@ -83,6 +83,7 @@ private slots:
     void closingWithChangesAsks_data();
     void closingWithChangesAsks();
     void aChangeOnDiskIsNoticed();
+    void aFileWrittenAnewIsNoticed();
     void aFileThatIsNoTableIsRefused();
     void aNoteLeadsToItsCharacter();
     void randomActionsKeepTheFileWhole();
@@ -244,6 +245,15 @@ void MapTextsWindowTest::aChangeOnDiskIsNoticed() {
     QVERIFY(window_->reload());
     QCOMPARE(window_->table()->entry(2).text, QStringLiteral("changed outside"));
     QVERIFY(!window_->isWindowModified());
+}
+
+// A program that deletes the file and then writes it anew: the new file is noticed too.
+void MapTextsWindowTest::aFileWrittenAnewIsNoticed() {
+    QVERIFY(QFile::remove(path_));
+    QTest::qWait(100);
+    QVERIFY(writeBytes(path_, withText(kTable, 2, QStringLiteral("written anew"))));
+    platform_->messageBox.answers.push_back(QMessageBox::Yes);
+    QTRY_COMPARE(window_->table()->entry(2).text, QStringLiteral("written anew"));
 }
 
 void MapTextsWindowTest::aFileThatIsNoTableIsRefused() {
