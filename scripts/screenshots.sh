@@ -7,11 +7,13 @@
 #            the result box
 #   editor   editor.png: the editor (F2), "Storm Bolt [Q]" with the Q colored the hotkey gold
 #            and a name laid over with a gradient, by keyboard as a user would
+#   maptexts map-texts.png: the Map Texts window on a small map's string table, a two-line
+#            tooltip selected
 #   drag     drag-pencil.png: in the middle of a drag of the picker's current-color swatch
 #   palette  template-{red,black}-{light,dark}.png: the template window after choosing red and
 #            after choosing black, under a light and a dark Fusion palette
 #
-#   scripts/screenshots.sh [windows|preview|editor|drag|palette]...   (none: all of them)
+#   scripts/screenshots.sh [windows|preview|editor|maptexts|drag|palette]...   (none: all of them)
 #
 # Needs: build/hueprint, build/tests/template_screenshot (for palette:
 # cmake --build build --target template_screenshot), xvfb-run, xdotool, ImageMagick, and for
@@ -138,6 +140,43 @@ editor_scene() {
     kill "$pid"
 }
 
+# map_texts_scene <work folder>: a map folder with a string table as the game's editor writes
+# one, opened with "hueprint FOLDER".
+map_texts_scene() {
+    local map="$1/Frozen Throne Defense.w3x" n=0
+    mkdir -p "$map"
+    {
+        printf '\xEF\xBB\xBF'
+        while IFS='|' read -r comment text; do
+            n=$((n + 1))
+            printf 'STRING %d\r\n// %s\r\n{\r\n%b\r\n}\r\n\r\n' "$n" "$comment" "$text"
+        done <<'TABLE'
+Units: Footman (Name)|Footman
+Units: Footman (Tooltip)|Train |cffffcc00F|rootman
+Units: Footman (Extended Tooltip)|Versatile foot soldier.\r\n|cffffcc00Attacks land units.|r
+Abilities: Storm Bolt (Tooltip)|Storm Bolt [|cffffcc00Q|r] - Level 1
+Abilities: Storm Bolt (Extended Tooltip)|A magical hammer is thrown at an enemy unit, dealing |cffff0000100|r damage\r\nand stunning it for |cff00ff005|r seconds.
+Abilities: Thunder Clap (Tooltip)|Thunder Clap [|cffffcc00W|r]
+Abilities: Avatar (Extended Tooltip)|Activate to give the Mountain King |cff87ceeb+5 armor|r and |cff87ceeb500|r hit points.
+Items: Claws of Attack (Name)|Claws of Attack |cff00ff00+12
+Items: Claws of Attack (Description)|Increases the attack damage of the Hero by 12.
+Quests: The Frozen Throne (Description)|Reach the |cffd45e19Frozen Throne|r before dawn.
+Quests: The Frozen Throne (Title)|The Frozen Throne
+Upgrades: Iron Forged Swords (Tooltip)|Research Iron Forged Swords [|cFFFFCC00S|r]
+TABLE
+    } >"$map/war3map.wts"
+    build/hueprint "$map" &
+    pid=$!
+    local window
+    window=$(wait_for_window "war3map.wts - Map Texts - $title")
+    xdotool windowfocus --sync "$window"
+    # Down four times: the Storm Bolt's extended tooltip, two lines in three colors.
+    xdotool key Down Down Down Down
+    sleep 0.5
+    import -window "$window" "$out/map-texts.png"
+    kill "$pid"
+}
+
 # drag_scene <work folder>: grabs the screen to screen.png mid-drag, and the pointer's image
 # with pointer-image.py to pointer.rgba and pointer.txt.
 drag_scene() {
@@ -195,6 +234,11 @@ take_editor() {
     echo "wrote $out/editor.png"
 }
 
+take_maptexts() {
+    in_xvfb 1024x768 map_texts_scene "$work"
+    echo "wrote $out/map-texts.png"
+}
+
 # A screen grab leaves the pointer out, so the pointer's image is read from the X server
 # (XFixes) and drawn in where the pointer stands; its size and hot spot are printed.
 take_drag() {
@@ -223,12 +267,12 @@ take_palette() {
 }
 
 shots=("$@")
-[[ ${#shots[@]} -gt 0 ]] || shots=(windows preview editor drag palette)
+[[ ${#shots[@]} -gt 0 ]] || shots=(windows preview editor maptexts drag palette)
 for shot in "${shots[@]}"; do
     case $shot in
-        windows | preview | editor | drag | palette) ;;
+        windows | preview | editor | maptexts | drag | palette) ;;
         *)
-            echo "usage: scripts/screenshots.sh [windows|preview|editor|drag|palette]..." >&2
+            echo "usage: scripts/screenshots.sh [windows|preview|editor|maptexts|drag|palette]..." >&2
             exit 2
             ;;
     esac

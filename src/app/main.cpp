@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "first_paint_report.h"
+#include "map_texts_wiring.h"
+#include "maptexts/command_line.h"
 #include "picker_host.h"
 #include "platform/beeper.h"
 #include "platform/clipboard.h"
 #include "platform/color_dialog.h"
+#include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/program_exit.h"
 #include "platform/random_source.h"
@@ -17,6 +20,13 @@
 #include <QPointer>
 
 int main(int argc, char* argv[]) {
+    // "--check" and "--replace-color" need no display: no window, no QApplication.
+    if (argc > 1 && hueprint::isCommandLineOption(QString::fromLocal8Bit(argv[1]))) {
+        const QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return hueprint::runCommandLine(QCoreApplication::arguments().mid(1), out, err);
+    }
     hueprint::preferPositionablePlatform();
     QApplication app(argc, argv);
     hueprint::reportFirstPaintsWhenAsked();
@@ -34,13 +44,23 @@ int main(int argc, char* argv[]) {
     hueprint::PlatformServices services{clipboard,   messageBox, beeper,  programExit,
                                         colorDialog, random,     settings};
 
+    hueprint::QtFileDialog fileDialog;
+    hueprint::MapTextsWiring mapTexts(services, fileDialog);
+    // "hueprint FILE": the texts of a map (its string table, or its folder) alone.
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (!arguments.isEmpty() && !arguments.first().startsWith(QLatin1String("--"))) {
+        mapTexts.openWindow(arguments.first());
+        return mapTexts.runUntilClosed();
+    }
+
     hueprint::PickerHost pickerHost(services);
 
     QPointer<hueprint::Form1> form = new hueprint::Form1(services, pickerHost);
     hueprint::PreviewWiring preview(services, form, pickerHost);
+    mapTexts.addMenuEntries(preview);
     form->show();
 
-    const int status = QApplication::exec();
+    const int status = mapTexts.runUntilClosed();
     // However the program ends, an open picker unloads and saves its settings first.
     pickerHost.unload();
     delete form.data();

@@ -93,6 +93,7 @@ void PreviewWiring::addMenuEntry(QPlainTextEdit* box) {
         if (firstOwn != nullptr) {
             menu->insertSeparator(firstOwn);
         }
+        emit contextMenuCreated(menu, entry);
         // The position is the viewport's, as for every scroll area.
         menu->popup(box->viewport()->mapToGlobal(position));
     });

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QTimer>
 
+class QAction;
+class QMenu;
 class QPlainTextEdit;
 class QWidget;
 
@@ -42,6 +44,10 @@ public:
 
     // The caption of the context menus' entry.
     static QString menuEntryCaption();
+
+signals:
+    // A context menu of Text1 or Text2 with its entry, about to be shown: room for more entries.
+    void contextMenuCreated(QMenu* menu, QAction* previewEntry);
 
 private:
     void addMenuEntry(QPlainTextEdit* box);

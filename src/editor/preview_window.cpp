@@ -1,30 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "preview_window.h"
 
-#include "color_bar.h"
-#include "gradient_dialog.h"
 #include "preview_geometry.h"
-#include "preview_panel.h"
-#include "recent_colors.h"
 
 #include "accessibility/accessible_role.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QShortcut>
-#include <QTextCursor>
-#include <QUndoCommand>
 #include <QVBoxLayout>
 
 namespace hueprint {
 
 namespace {
-
-// The notes a list shows at most: a megabyte of broken codes would give more than anyone reads.
-constexpr std::size_t kMostNotesShown = 1000;
 
 QList<QRect> screenAreas() {
     QList<QRect> areas;
@@ -39,196 +28,11 @@ QList<QRect> screenAreas() {
     return areas;
 }
 
-// The text with each line break as a line feed: a multi-line text box holds "\r\n", a lone
-// "\r", U+2029 and the marks U+FDD0 and U+FDD1 as line breaks, and the markup must read back from
-// the result box as it was written.
-QString withLineFeeds(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (const char16_t brk : {u'\r', char16_t(QChar::ParagraphSeparator), u'\xFDD0', u'\xFDD1'}) {
-        text.replace(QChar(brk), u'\n');
-    }
-    return text;
-}
-
-// The stretch of the text a splice changed: [first, oldEnd) of the text before it became
-// [first, newEnd). Read from the splice, walking the markup only near it: the sequences wholly
-// before it read the same, and after it the two markups are the same once their sequences line
-// up again in the same color.
-struct TextStretch {
-    qsizetype first = 0;
-    qsizetype oldEnd = 0;
-    qsizetype newEnd = 0;
-};
-
-// Reads a markup sequence by sequence, counting the units of text they give and the color they
-// leave current.
-class MarkupReader {
-public:
-    // The color of no code (the default white) as a state.
-    static constexpr ColorValue kNoCode = -1;
-
-    MarkupReader(const QString& markup, qsizetype at = 0, qsizetype units = 0,
-                 ColorValue state = kNoCode)
-        : markup(markup), at(at), units(units), state(state) {}
-
-    const QString& markup;
-    qsizetype at;
-    qsizetype units;
-    ColorValue state;
-
-    bool atEnd() const { return at >= markup.size(); }
-    void next() {
-        const MarkupSequence sequence = markupSequenceAt(markup, at);
-        switch (sequence.kind) {
-        case MarkupSequenceKind::Code:
-            state = sequence.color;
-            break;
-        case MarkupSequenceKind::Reset:
-            state = kNoCode;
-            break;
-        case MarkupSequenceKind::NewLine:
-            ++units;
-            break;
-        case MarkupSequenceKind::Text:
-            units += isLineBreak(markup.at(at)) ? 1 : sequence.length;
-            break;
-        }
-        at += sequence.length;
-    }
-};
-
-// The most units a sequence reads from where it starts ("|c" and eight digits).
-constexpr qsizetype kLongestSequence = 10;
-
-TextStretch changedText(const QString& before, const QString& after, const MarkupSplice& splice) {
-    MarkupReader old(before);
-    while (!old.atEnd() && old.at + kLongestSequence <= splice.start) {
-        old.next();
-    }
-    // The same prefix, read on in the new markup.
-    MarkupReader fresh(after, old.at, old.units, old.state);
-    const qsizetype first = old.units;
-    const qsizetype oldSpliceEnd = splice.start + splice.removed;
-    const qsizetype newSpliceEnd = splice.start + splice.inserted.size();
-    const qsizetype shift = newSpliceEnd - oldSpliceEnd;
-    while (!old.atEnd() && old.at < oldSpliceEnd) {
-        old.next();
-    }
-    while (!fresh.atEnd() && fresh.at < newSpliceEnd) {
-        fresh.next();
-    }
-    while (!old.atEnd() || !fresh.atEnd()) {
-        const qsizetype aligned = fresh.at - shift;
-        if (aligned == old.at && fresh.state == old.state) {
-            break;
-        }
-        if (aligned <= old.at && !fresh.atEnd()) {
-            fresh.next();
-        }
-        if (aligned >= old.at && !old.atEnd()) {
-            old.next();
-        }
-    }
-    return {first, old.units, fresh.units};
-}
-
 } // namespace
-
-// One step of the markup's history: a splice and the bytes it took out, so that undoing it
-// gives back the exact spelling and a step costs what it changed. A run of typing (or of
-// deleting) joins the step before it into one, as the toolkit's own editors group them.
-class MarkupStep : public QUndoCommand {
-public:
-    MarkupStep(PreviewWindow* window, MarkupSplice splice, QString removed,
-               const QString& description, EditedText text, bool joinsRun)
-        : QUndoCommand(description), window_(window), splice_(std::move(splice)),
-          removed_(std::move(removed)), text_(text), joinsRun_(joinsRun) {}
-
-    int id() const override { return text_.kind; }
-    void undo() override {
-        place(window_->apply({splice_.start, splice_.inserted.size(), removed_}, true));
-    }
-    void redo() override {
-        if (std::exchange(made_, false)) {
-            return; // made by the user already
-        }
-        place(window_->apply(splice_, true));
-    }
-    bool mergeWith(const QUndoCommand* command) override;
-
-private:
-    void place(std::optional<qsizetype> lettersEnd) {
-        window_->runBroken_ = true;
-        if (lettersEnd) {
-            window_->panel_->selectRange(*lettersEnd, *lettersEnd);
-        }
-    }
-
-    PreviewWindow* window_;
-    MarkupSplice splice_;
-    QString removed_;
-    EditedText text_;
-    bool joinsRun_ = false;
-    bool made_ = true;
-};
-
-bool MarkupStep::mergeWith(const QUndoCommand* command) {
-    const auto* next = static_cast<const MarkupStep*>(command);
-    const EditedText& t = next->text_;
-    using Edit = PreviewPanel::Edit;
-    const bool continues =
-        next->joinsRun_ &&
-        ((text_.kind == int(Edit::Typing) && t.removed == 0 &&
-          t.position == text_.position + text_.inserted) ||
-         (text_.kind == int(Edit::DeleteBackward) && t.position + t.removed == text_.position) ||
-         (text_.kind == int(Edit::DeleteForward) && t.position == text_.position));
-    if (!continues) {
-        return false;
-    }
-    // The two splices as one: the stretch both cover (in the markup between them), its bytes
-    // now, and before the first took its own out.
-    const MarkupSplice& first = splice_;
-    const MarkupSplice& second = next->splice_;
-    const qsizetype from = std::min(first.start, second.start);
-    const qsizetype to =
-        std::max(first.start + first.inserted.size(), second.start + second.removed);
-    const QString& now = window_->markup_;
-    QString stretch = now.mid(from, to - from - second.removed + second.inserted.size());
-    const QString inserted = stretch;
-    stretch.replace(second.start - from, second.inserted.size(), next->removed_);
-    stretch.replace(first.start - from, first.inserted.size(), removed_);
-    splice_ = {from, stretch.size(), inserted};
-    removed_ = stretch;
-    if (text_.kind == int(Edit::Typing)) {
-        text_.inserted += t.inserted;
-    } else {
-        text_.removed += t.removed;
-        text_.position = t.position;
-    }
-    return true;
-}
-
-QString notesListText(const std::vector<PreviewNote>& notes, std::size_t maxLines) {
-    if (notes.empty()) {
-        return QStringLiteral("No mistakes found.");
-    }
-    QStringList lines;
-    const std::size_t shown = std::min(notes.size(), maxLines);
-    lines.reserve(static_cast<qsizetype>(shown) + 1);
-    for (std::size_t i = 0; i < shown; ++i) {
-        lines.append(noteText(notes[i]));
-    }
-    if (notes.size() > shown) {
-        const std::size_t more = notes.size() - shown;
-        lines.append(more == 1 ? QStringLiteral("... and 1 more note.")
-                               : QStringLiteral("... and %1 more notes.").arg(more));
-    }
-    return lines.join(u'\n');
-}
 
 PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
                              const QRect& defaultGeometry, QWidget* parent)
-    : QWidget(parent), store_(store), colorDialog_(colorDialog) {
+    : QWidget(parent), store_(store) {
     setObjectName(QStringLiteral("PreviewWindow"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -240,59 +44,12 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     setAccessibleDescription(
         QStringLiteral("Color any part of the text and see it as the game draws it"));
 
-    recentColors_ = new RecentColors(store_, this);
-    bar_ = new ColorBar(*recentColors_, colorDialog_, ColorBar::Use::Text, this);
-    bar_->setObjectName(QStringLiteral("colorBar"));
-    bar_->setGradientEnabled(false);
-    panel_ = new PreviewPanel(this);
-    panel_->setObjectName(QStringLiteral("previewPanel"));
-    panel_->setAccessibleName(QStringLiteral("In-Game Text"));
-    panel_->setUndoStack(&undoStack_);
-    figures_ = new QLabel(this);
-    figures_->setObjectName(QStringLiteral("previewFigures"));
-    figures_->setTextFormat(Qt::PlainText); // the figures are never read as markup
-    figures_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    notes_ = new QPlainTextEdit(this);
-    notes_->setObjectName(QStringLiteral("previewNotes"));
-    notes_->setAccessibleName(QStringLiteral("Notes"));
-    notes_->setReadOnly(true);
-    notes_->setTabChangesFocus(true);
-    notes_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    notes_->setMaximumHeight(notes_->fontMetrics().lineSpacing() * 5 + 12);
-
+    editor_ = new MarkupEditor(store, colorDialog, this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(bar_);
-    layout->addWidget(panel_, 1);
-    layout->addWidget(figures_);
-    layout->addWidget(notes_);
-
-    connect(panel_, &PreviewPanel::aboutToEdit, this, &PreviewWindow::aboutToEdit);
-    connect(panel_, &PreviewPanel::textEdited, this, &PreviewWindow::panelEdited);
-    connect(panel_, &PreviewPanel::markupPasted, this,
-            [this](qsizetype position, qsizetype removed, const QString& pasted) {
-                edit(replaceWithMarkup(markup_, position, removed, withLineFeeds(pasted)),
-                     QStringLiteral("Paste"));
-            });
-    connect(panel_, &PreviewPanel::textMoved, this,
-            [this](qsizetype from, qsizetype length, qsizetype to) {
-                edit(moveText(markup_, from, length, to), QStringLiteral("Move"));
-            });
-    connect(panel_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        if (applying_) {
-            return;
-        }
-        const QTextCursor cursor = panel_->textCursor();
-        if (cursor.position() != typingAt_) {
-            typingColor_.reset(); // the color waited at another place
-        }
-        if (cursor.hasSelection() || cursor.position() != runEnd_) {
-            runBroken_ = true; // typing elsewhere starts a step of its own
-        }
-    });
-    connect(panel_, &QPlainTextEdit::copyAvailable, bar_, &ColorBar::setGradientEnabled);
-    connect(bar_, &ColorBar::colorChosen, this, &PreviewWindow::applyColor);
-    connect(bar_, &ColorBar::gradientRequested, this, &PreviewWindow::openGradient);
+    layout->addWidget(editor_);
+    connect(editor_, &MarkupEditor::aboutToEdit, this, &PreviewWindow::aboutToEdit);
+    connect(editor_, &MarkupEditor::markupEdited, this, &PreviewWindow::markupEdited);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
@@ -300,100 +57,6 @@ PreviewWindow::PreviewWindow(SettingsStore& store, ColorDialog& colorDialog,
     const QRect restored = restoredPreviewGeometry(store_, defaultGeometry, screenAreas());
     resize(restored.size());
     move(restored.topLeft());
-    apply({}, false); // the figures and notes of no text, until showMarkup() gives one
-}
-
-PreviewWindow::~PreviewWindow() {
-    panel_->disconnect(this); // the document goes with the panel: its changes are no edits
-}
-
-void PreviewWindow::showMarkup(const QString& markup) {
-    if (!drawn_) {
-        drawn_ = true;
-        apply(changedStretch(markup_, markup), false);
-        return;
-    }
-    // Changed elsewhere: a step of the history, so that an undo here brings back what was there.
-    edit(changedStretch(markup_, markup), QStringLiteral("Change from Outside"), {}, false);
-}
-
-std::optional<qsizetype> PreviewWindow::apply(const MarkupSplice& splice, bool madeHere) {
-    QString before = std::exchange(markup_, splice.appliedTo(markup_));
-    rendering_ = renderPreview(markup_);
-    const TextStretch stretch = changedText(before, markup_, splice);
-    before.clear();
-    applying_ = true;
-    const std::optional<qsizetype> lettersEnd =
-        panel_->showText(editableText(markup_), stretch.first, stretch.oldEnd, stretch.newEnd);
-    applying_ = false;
-    figures_->setText(figuresText(rendering_));
-    notes_->setPlainText(notesListText(rendering_.notes, kMostNotesShown));
-    if (madeHere) {
-        emit markupEdited(splice);
-    }
-    return lettersEnd;
-}
-
-void PreviewWindow::edit(const MarkupSplice& splice, const QString& description, EditedText text,
-                         bool madeHere) {
-    if (splice.isEmpty()) {
-        return;
-    }
-    QString removed = markup_.mid(splice.start, splice.removed);
-    apply(splice, madeHere);
-    undoStack_.push(new MarkupStep(this, splice, std::move(removed), description, text,
-                                   madeHere && !runBroken_));
-    runBroken_ = !madeHere || text.kind < 0;
-    runEnd_ = text.kind == int(PreviewPanel::Edit::Typing) ? text.position + text.inserted
-                                                           : text.position;
-}
-
-void PreviewWindow::panelEdited(qsizetype position, qsizetype removed, const QString& inserted,
-                                PreviewPanel::Edit kind) {
-    const std::optional<TextColor> color =
-        inserted.isEmpty() ? std::nullopt : std::exchange(typingColor_, std::nullopt);
-    const int run = kind == PreviewPanel::Edit::Other ? -1 : int(kind);
-    edit(replaceText(markup_, position, removed, inserted, color),
-         inserted.isEmpty() ? QStringLiteral("Delete") : QStringLiteral("Typing"),
-         {run, position, removed, inserted.size()});
-}
-
-void PreviewWindow::applyColor(TextColor color) {
-    emit aboutToEdit();
-    const auto [from, to] = panel_->selectedRange();
-    if (from == to) {
-        typingColor_ = color;
-        typingAt_ = panel_->textCursor().position();
-        return;
-    }
-    edit(colorRange(markup_, from, to - from, color), QStringLiteral("Color"));
-}
-
-void PreviewWindow::openGradient() {
-    const auto [start, end] = panel_->selectedRange();
-    if (start == end || !gradientDialog_.isNull()) {
-        return;
-    }
-    gradientDialog_ = new GradientDialog(*recentColors_, colorDialog_,
-                                         panel_->shownText().text.mid(start, end - start),
-                                         bar_->pickerColor(), this);
-    gradientDialog_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(gradientDialog_, &QDialog::accepted, this, [this] {
-        emit aboutToEdit();
-        // The fade goes over what is selected at OK: Text1 may have changed while the dialog was
-        // open, and the selection moved with the text around it. With nothing selected any more
-        // there is nothing to fade, and nothing changes.
-        const auto [from, to] = panel_->selectedRange();
-        if (from != to) {
-            edit(gradientRange(markup_, from, to - from, gradientDialog_->stops()),
-                 QStringLiteral("Gradient"));
-        }
-    });
-    gradientDialog_->open();
-}
-
-GradientDialog* PreviewWindow::gradientDialog() const {
-    return gradientDialog_.data();
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

@@ -1,119 +1,52 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "markup/markup_edit.h"
-#include "markup/markup_render.h"
-#include "preview_panel.h"
+#include "markup_editor.h"
 
-#include <QPointer>
-#include <QUndoStack>
 #include <QWidget>
-
-class QLabel;
-class QPlainTextEdit;
 
 namespace hueprint {
 
-class ColorBar;
-class ColorDialog;
-class GradientDialog;
-class RecentColors;
-class SettingsStore;
-
-// The in-game preview and editor: the markup drawn as the game draws it on a tooltip panel,
-// where it can be edited and colored; above it the color bar, under it the two lengths and the
-// notes. A resizable tool window that remembers its place and size; closing it (Escape) stores
-// them and deletes it.
-//
-// It holds the markup. Each user action in the panel or the bar is one edit of the markup, a
-// splice, kept on its undo stack with the bytes it took out (a run of typing or of deleting is
-// one step, as in the toolkit's own editors); the panel then draws the stretch of text the
-// splice changed, and markupEdited() gives the splice to whoever keeps the markup elsewhere.
-// showMarkup() takes a markup changed elsewhere; once the window has drawn one, such a change is
-// a step of the history too, so that an undo here brings back what was there.
-// What a user action did to the text: `removed` characters at `position` replaced by `inserted`
-// ones, by a run of typing or deleting (a PreviewPanel::Edit) or by something else (-1).
-struct EditedText {
-    int kind = -1;
-    qsizetype position = 0;
-    qsizetype removed = 0;
-    qsizetype inserted = 0;
-};
-
+// The in-game preview and editor as a window of its own: a markup editor in a resizable tool
+// window that remembers its place and size; closing it (Escape) stores them and deletes it. What
+// the editor holds and does is the editor's (MarkupEditor); the window passes it on.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 public:
     // defaultGeometry: where it opens when nothing usable is stored.
     PreviewWindow(SettingsStore& store, ColorDialog& colorDialog, const QRect& defaultGeometry,
                   QWidget* parent = nullptr);
-    ~PreviewWindow() override;
-    PreviewWindow(const PreviewWindow&) = delete;
-    PreviewWindow& operator=(const PreviewWindow&) = delete;
 
-    // Draws the markup changed elsewhere (nothing is done when it is what is drawn already).
-    void showMarkup(const QString& markup);
-    const QString& markup() const { return markup_; }
+    MarkupEditor* editor() const { return editor_; }
 
-    // Colors the selection, or with none the text typed next at the cursor.
-    void applyColor(TextColor color);
-    // Opens "Gradient..." for the selection; its OK colors what is selected then.
-    void openGradient();
+    void showMarkup(const QString& markup) { editor_->showMarkup(markup); }
+    const QString& markup() const { return editor_->markup(); }
+    void applyColor(TextColor color) { editor_->applyColor(color); }
+    void openGradient() { editor_->openGradient(); }
 
-    const PreviewRendering& rendering() const { return rendering_; }
-    PreviewPanel* panel() const { return panel_; }
-    ColorBar* colorBar() const { return bar_; }
-    QLabel* figures() const { return figures_; }
-    QPlainTextEdit* notes() const { return notes_; }
-    QUndoStack* undoStack() { return &undoStack_; }
-    GradientDialog* gradientDialog() const;
+    const PreviewRendering& rendering() const { return editor_->rendering(); }
+    PreviewPanel* panel() const { return editor_->panel(); }
+    ColorBar* colorBar() const { return editor_->colorBar(); }
+    QLabel* figures() const { return editor_->figures(); }
+    QPlainTextEdit* notes() const { return editor_->notes(); }
+    QUndoStack* undoStack() { return editor_->undoStack(); }
+    GradientDialog* gradientDialog() const { return editor_->gradientDialog(); }
 
 signals:
-    // A user action is about to be read: a markup changed elsewhere must be shown first.
+    // The editor's: a user action is about to be read; the markup was changed there.
     void aboutToEdit();
-    // The markup was changed here, by an edit, an undo or a redo: the one splice it took.
     void markupEdited(const hueprint::MarkupSplice& splice);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class MarkupStep;
-    // Makes the splice to the markup and draws it; tells markupEdited() when it was made here.
-    // Where the letters it rewrote end in the text, if it rewrote any.
-    std::optional<qsizetype> apply(const MarkupSplice& splice, bool madeHere);
-    // One user action: its splice as one step of the undo stack; `text` is what it did to the
-    // text, for a run of typing or deleting to join the step before.
-    void edit(const MarkupSplice& splice, const QString& description, EditedText text = {},
-              bool madeHere = true);
-    void panelEdited(qsizetype position, qsizetype removed, const QString& inserted,
-                     PreviewPanel::Edit kind);
-
     SettingsStore& store_;
-    ColorDialog& colorDialog_;
-    QString markup_;
-    bool drawn_ = false;
-    bool applying_ = false; // the window itself is drawing the panel
-    bool runBroken_ = true; // the next step starts a step of its own
-    qsizetype runEnd_ = -1; // where the cursor stands when the user goes on with the run
-    PreviewRendering rendering_;
-    QUndoStack undoStack_;
-    // The color "the text typed next" takes, and where it is typed.
-    std::optional<TextColor> typingColor_;
-    int typingAt_ = -1;
-    RecentColors* recentColors_ = nullptr; // the bar's and the gradient dialog's
-    ColorBar* bar_ = nullptr;
-    PreviewPanel* panel_ = nullptr;
-    QLabel* figures_ = nullptr;
-    QPlainTextEdit* notes_ = nullptr;
-    QPointer<GradientDialog> gradientDialog_;
+    MarkupEditor* editor_ = nullptr;
 };
 
 // The preview window's caption.
 inline const QString kPreviewCaption =
     QStringLiteral("In-Game Preview - Hueprint For WarCraft 3 Colored Text");
-
-// The text of the notes list: one note a line, at most maxLines of them and then a line that
-// says how many more there are; "No mistakes found." when there are none.
-QString notesListText(const std::vector<PreviewNote>& notes, std::size_t maxLines);
 
 } // namespace hueprint

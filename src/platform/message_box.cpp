@@ -16,4 +16,17 @@ void QtMessageBox::showInformation(QWidget* parent, const QString& title, const 
     box->exec();
 }
 
+QMessageBox::StandardButton QtMessageBox::ask(QWidget* parent, const QString& title,
+                                              const QString& prompt,
+                                              QMessageBox::StandardButtons buttons,
+                                              QMessageBox::StandardButton defaultButton) {
+    delete closedBox_.data();
+    auto* box = new QMessageBox(QMessageBox::Warning, title, prompt, buttons, parent);
+    closedBox_ = box;
+    box->setDefaultButton(defaultButton);
+    box->exec();
+    const auto pressed = box->standardButton(box->clickedButton());
+    return pressed != QMessageBox::NoButton ? pressed : QMessageBox::Cancel;
+}
+
 } // namespace hueprint

@@ -1,19 +1,25 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QString>
 
-class QMessageBox;
 class QWidget;
 
 namespace hueprint {
 
-// A modal message box with the information icon and one OK button.
+// Modal message boxes: a message with the information icon and one OK button, or a question.
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
     virtual void showInformation(QWidget* parent, const QString& title, const QString& prompt) = 0;
+    // A question with the warning icon and the buttons offered: the one pressed (Cancel, or
+    // the Escape button, when the box is closed otherwise).
+    virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& title,
+                                            const QString& prompt,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton) = 0;
 };
 
 // A closed box stays, hidden, until the next one opens (or its parent window goes), for the
@@ -26,6 +32,9 @@ public:
     ~QtMessageBox() override;
 
     void showInformation(QWidget* parent, const QString& title, const QString& prompt) override;
+    QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& prompt,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) override;
 
 private:
     QPointer<QMessageBox> closedBox_;

@@ -49,11 +49,11 @@ private slots:
     void colorsTheSelection();
     void colorsWhatIsTypedNext();
     void gradient();
+    void gradientGoesOverTheSelectionAtOk_data();
+    void gradientGoesOverTheSelectionAtOk();
     void longLineDeletes_data();
     void longLineDeletes();
     void dragMoveKeepsColors();
-    void gradientGoesOverTheSelectionAtOk_data();
-    void gradientGoesOverTheSelectionAtOk();
     void pastesMarkupNeverHtml_data();
     void pastesMarkupNeverHtml();
     void followsText1KeepingTheCursor();

@@ -18,6 +18,30 @@ void RecordingMessageBox::showInformation(QWidget* parent, const QString& title,
     shown.push_back({parent, title, prompt});
 }
 
+QMessageBox::StandardButton
+RecordingMessageBox::ask(QWidget* parent, const QString& title, const QString& prompt,
+                         QMessageBox::StandardButtons /*buttons*/,
+                         QMessageBox::StandardButton /*defaultButton*/) {
+    asked.push_back({parent, title, prompt});
+    if (answers.empty()) {
+        return QMessageBox::Cancel;
+    }
+    const auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QString ScriptedFileDialog::openFileName(QWidget* /*parent*/, const QString& title,
+                                         const QString& /*directory*/, const QString& /*filter*/) {
+    titles << title;
+    if (answers.empty()) {
+        return {};
+    }
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 std::optional<ColorValue>
 ScriptedColorDialog::chooseColor(QWidget* /*parent*/, const QString& title, ColorValue initial) {
     titles << title;

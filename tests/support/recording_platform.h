@@ -4,6 +4,7 @@
 #include "platform/beeper.h"
 #include "platform/clipboard.h"
 #include "platform/color_dialog.h"
+#include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/platform_services.h"
 #include "platform/program_exit.h"
@@ -41,7 +42,23 @@ public:
         QString prompt;
     };
     void showInformation(QWidget* parent, const QString& title, const QString& prompt) override;
+    // Records the question with the messages and gives the next scripted answer (Cancel when
+    // none is left).
+    QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& prompt,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) override;
     std::vector<Shown> shown;
+    std::vector<Shown> asked;
+    std::deque<QMessageBox::StandardButton> answers;
+};
+
+// Answers each file dialog with the next scripted file name (empty for Cancel).
+class ScriptedFileDialog final : public FileDialog {
+public:
+    QString openFileName(QWidget* parent, const QString& title, const QString& directory,
+                         const QString& filter) override;
+    std::deque<QString> answers;
+    QStringList titles;
 };
 
 class CountingBeeper final : public Beeper {
@@ -101,6 +118,7 @@ struct RecordingPlatform {
     ScriptedColorDialog colorDialog;
     ScriptedRandom random;
     MemorySettingsStore settings;
+    ScriptedFileDialog fileDialog; // not among the services: only the map texts use it
     PlatformServices services{clipboard,   messageBox, beeper,  programExit,
                               colorDialog, random,     settings};
 };
