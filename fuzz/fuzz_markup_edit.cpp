@@ -299,6 +299,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const EditableText now = hueprint::editableText(markup);
         const TextColor typed =
             to > from ? now.colors[size_t(from)] : hueprint::typingColor(now, from);
+        // What pasted markup continues: the text around, the replaced characters left out.
+        EditableText rest = now;
+        rest.text.remove(from, to - from);
+        rest.colors.erase(rest.colors.begin() + from, rest.colors.begin() + to);
+        const TextColor around = hueprint::typingColor(rest, from);
 
         hueprint::MarkupSplice splice;
         EditableText inserted;
@@ -333,17 +338,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 pasted = reader.takeText(48);
             }
             splice = hueprint::replaceWithMarkup(markup, position, removed, pasted);
-            // Where typed text is plain, what lies between its first and last visible character
+            // Where the text around is plain, what lies between its first and last visible character
             // goes in as it stands (unless it changes nothing).
-            idleMarksMayBeWritten = !written || typed.has_value();
-            if (written && !typed) {
+            idleMarksMayBeWritten = !written || around.has_value();
+            if (written && !around) {
                 const QString between = visibleStretch(pasted);
                 HUEPRINT_FUZZ_CHECK(splice.isEmpty() || splice.inserted.contains(between),
                                     pasted + " -> " + splice.inserted);
             }
             inserted = hueprint::editableText(pasted);
             for (TextColor& color : inserted.colors) {
-                color = color ? color : typed;
+                color = color ? color : around;
             }
             break;
         }

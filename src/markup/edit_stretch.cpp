@@ -235,15 +235,19 @@ TextColor EditStretch::typingColor() const {
             return items_[size_t(k)].color;
         }
     }
-    // The character before it on its line.
+    return surroundingColor();
+}
+
+TextColor EditStretch::surroundingColor() const {
+    // The character before the position on its line.
     for (qsizetype k = removedStart_ - 1; k >= 0; --k) {
         const Item& item = items_[size_t(k)];
         if (!item.mark) {
             if (!item.lineBreak) {
                 return item.color;
             }
-            // At a line's start: the character after it, else the break's own.
-            for (qsizetype after = removedStart_; after < qsizetype(items_.size()); ++after) {
+            // At a line's start: the character after the removed ones, else the break's own.
+            for (qsizetype after = removedEnd_; after < qsizetype(items_.size()); ++after) {
                 if (!items_[size_t(after)].mark) {
                     return items_[size_t(after)].color;
                 }
@@ -254,7 +258,7 @@ TextColor EditStretch::typingColor() const {
     if (characterBefore_) {
         return startState_;
     }
-    for (qsizetype after = removedStart_; after < qsizetype(items_.size()); ++after) {
+    for (qsizetype after = removedEnd_; after < qsizetype(items_.size()); ++after) {
         if (!items_[size_t(after)].mark) {
             return items_[size_t(after)].color;
         }

@@ -69,6 +69,9 @@ public:
     std::vector<Piece> movedPieces() const;
     // The color typed text takes at the edit's position.
     TextColor typingColor() const;
+    // The color of the text around the edit, the removed characters left out: what pasted text
+    // continues (a paste over everything continues nothing, and is plain where it has no code).
+    TextColor surroundingColor() const;
     // The removed characters replaced by the pieces: the stretch of the markup rewritten, and
     // nothing else (empty where the rewritten stretch reads as it did).
     MarkupSplice apply(const std::vector<Piece>& inserted) const;

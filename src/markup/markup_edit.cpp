@@ -231,7 +231,7 @@ MarkupSplice replaceText(const QString& markup, qsizetype position, qsizetype re
 MarkupSplice replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
                                const QString& pasted) {
     const EditStretch stretch(markup, position, removed);
-    return stretch.apply(piecesOfMarkup(pasted, stretch.typingColor()));
+    return stretch.apply(piecesOfMarkup(pasted, stretch.surroundingColor()));
 }
 
 MarkupSplice colorRange(const QString& markup, qsizetype position, qsizetype length,

@@ -70,10 +70,11 @@ MarkupSplice replaceText(const QString& markup, qsizetype position, qsizetype re
                          const QString& inserted, std::optional<TextColor> color = std::nullopt);
 
 // Pasted text read as markup: its codes color what they cover up to its "|r" or its end; its
-// uncoded parts take the color typed text would take there. It goes in as it stands, its marks
+// uncoded parts continue the text around it (the color typed text would take there, the replaced
+// characters left out: pasted over everything, they stay plain). It goes in as it stands, its marks
 // spelled as they are, but at its two ends: a mark there that would change nothing is dropped,
-// one that resumes the color around it may follow; a "|r" among its characters where typed text
-// would be colored becomes a code of that color. Its line breaks are written "|n".
+// one that resumes the color around it may follow; a "|r" among its characters where the text
+// around is colored becomes a code of that color. Its line breaks are written "|n".
 MarkupSplice replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
                                const QString& pasted);
 

@@ -151,6 +151,14 @@ void MarkupEditTest::edits_data() {
         << "markup"
         << "Storm Bolt [|cFFFFCC00Q|r]" << 0 << 14 << "Storm Bolt [|cffffcc00Q|r]"
         << "Storm Bolt [|cffffcc00Q|r]";
+    QTest::newRow("pasted over a red text, as it stands")
+        << "markup"
+        << "|cffff0000Storm Bolt|r" << 0 << 10 << "Storm Bolt [|cffffcc00Q|r]"
+        << "Storm Bolt [|cffffcc00Q|r]";
+    QTest::newRow("pasted over a red word continues the red around it")
+        << "markup"
+        << "|cffff0000one two|r" << 4 << 3 << "x|cffffcc00Q|r"
+        << "|cffff0000one x|cffffcc00Q|r";
     QTest::newRow("pasted markup in a colored stretch")
         << "markup"
         << "|cFF00FF00ab|r" << 1 << 0 << "x|CFFFF0000y"
