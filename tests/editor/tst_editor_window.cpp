@@ -117,6 +117,11 @@ void EditorWindowTest::colorsTheSelection_data() {
                             << "|cFF123456a|rb";
     QTest::newRow("dialog cancelled") << "ab" << 0 << 1 << "cancel"
                                       << "ab";
+    // A new code is spelled as the text spells its own; |R closes a color as |r does.
+    QTest::newRow("the text's own spelling") << "|cffff0000a|r b" << 2 << 3 << "gold"
+                                             << "|cffff0000a |cffffcc00b|r";
+    QTest::newRow("|R closes") << "Type: |Cffffcc00King|R and" << 11 << 14 << "preset 10"
+                               << "Type: |Cffffcc00King |Cffff0000and|R";
 }
 
 // One click colors the selection; the selection stays; Ctrl+Z brings back the exact markup,
@@ -312,6 +317,8 @@ void EditorWindowTest::pastesMarkupNeverHtml_data() {
                                      << "a<b>&amp;</b>b";
     QTest::newRow("cut-short code") << "|cFF12|"
                                     << "a|cFF12|b";
+    QTest::newRow("a map's tooltip, as it is spelled") << "Storm Bolt [|cffffcc00Q|r]"
+                                                       << "aStorm Bolt [|cffffcc00Q|r]b";
     // The breaks a text box holds as line breaks are pasted as line breaks.
     QString huge;
     while (huge.size() < (1 << 18)) {
