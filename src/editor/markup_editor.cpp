@@ -215,7 +215,8 @@ MarkupEditor::MarkupEditor(SettingsStore& store, ColorDialog& colorDialog, QWidg
     panel_ = new PreviewPanel(this);
     panel_->setObjectName(QStringLiteral("previewPanel"));
     panel_->setAccessibleName(QStringLiteral("In-Game Text"));
-    panel_->setUndoStack(&undoStack_);
+    history_ = &ownHistory_;
+    panel_->setUndoStack(&ownHistory_);
     figures_ = new QLabel(this);
     figures_->setObjectName(QStringLiteral("previewFigures"));
     figures_->setTextFormat(Qt::PlainText); // the figures are never read as markup
@@ -278,9 +279,11 @@ void MarkupEditor::showMarkup(const QString& markup) {
     edit(changedStretch(markup_, markup), QStringLiteral("Change from Outside"), {}, false);
 }
 
-void MarkupEditor::resetMarkup(const QString& markup) {
+void MarkupEditor::resetMarkup(const QString& markup, QUndoStack* history) {
     drawn_ = false;
-    undoStack_.clear();
+    ownHistory_.clear();
+    history_ = history != nullptr ? history : &ownHistory_;
+    panel_->setUndoStack(history_);
     runBroken_ = true;
     typingColor_.reset();
     showMarkup(markup);
@@ -310,7 +313,7 @@ void MarkupEditor::edit(const MarkupSplice& splice, const QString& description, 
     }
     QString removed = markup_.mid(splice.start, splice.removed);
     apply(splice, madeHere);
-    undoStack_.push(new MarkupStep(this, splice, std::move(removed), description, text,
+    undoStack()->push(new MarkupStep(this, splice, std::move(removed), description, text,
                                    madeHere && !runBroken_));
     runBroken_ = !madeHere || text.kind < 0;
     runEnd_ = text.kind == int(PreviewPanel::Edit::Typing) ? text.position + text.inserted

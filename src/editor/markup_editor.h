@@ -50,8 +50,10 @@ public:
 
     // Draws the markup changed elsewhere (nothing is done when it is what is drawn already).
     void showMarkup(const QString& markup);
-    // Draws another text, its history empty.
-    void resetMarkup(const QString& markup);
+    // Draws another text with the history given, or with none an empty one of its own. The
+    // steps on a history given must have been made here, to that text; the history is kept by
+    // whoever gave it (a text's history, kept while another text is edited).
+    void resetMarkup(const QString& markup, QUndoStack* history = nullptr);
     const QString& markup() const { return markup_; }
 
     // Colors the selection, or with none the text typed next at the cursor.
@@ -64,7 +66,7 @@ public:
     ColorBar* colorBar() const { return bar_; }
     QLabel* figures() const { return figures_; }
     QPlainTextEdit* notes() const { return notes_; }
-    QUndoStack* undoStack() { return &undoStack_; }
+    QUndoStack* undoStack() { return history_.isNull() ? &ownHistory_ : history_.data(); }
     GradientDialog* gradientDialog() const;
 
 signals:
@@ -93,7 +95,8 @@ private:
     bool runBroken_ = true; // the next step starts a step of its own
     qsizetype runEnd_ = -1; // where the cursor stands when the user goes on with the run
     PreviewRendering rendering_;
-    QUndoStack undoStack_;
+    QUndoStack ownHistory_;
+    QPointer<QUndoStack> history_; // the history in use: ownHistory_ or one given
     // The color "the text typed next" takes, and where it is typed.
     std::optional<TextColor> typingColor_;
     int typingAt_ = -1;

@@ -306,8 +306,8 @@ void MapTextsWindow::createMenus() {
     byPlace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
 }
 
-// The editor beside the list: the editor's own widgets, with a history of its own for the string
-// it shows (each string starts one afresh). Its edits go into the file's text as they are made.
+// The editor beside the list: the editor's own widgets, with a history of its own for each string
+// (kept while another is edited). Its edits go into the file's text as they are made.
 QWidget* MapTextsWindow::createEditor() {
     editor_ = new MarkupEditor(store_, colorDialog_, this);
     editor_->setObjectName(QStringLiteral("markupEditor"));
@@ -318,9 +318,21 @@ QWidget* MapTextsWindow::createEditor() {
 }
 
 void MapTextsWindow::showInEditor(int row) {
+    if (shownRow_ >= 0 && histories_.count(shownRow_) > 0) {
+        histories_[shownRow_].text = editor_->markup();
+    }
     shownRow_ = row;
     editor_->setEnabled(row >= 0);
-    editor_->resetMarkup(row >= 0 ? table_->entry(row).text : QString());
+    if (row < 0) {
+        editor_->resetMarkup(QString());
+        return;
+    }
+    const QString& text = table_->entry(row).text;
+    History& history = histories_[row];
+    if (history.steps == nullptr || history.text != text) {
+        history.steps = std::make_unique<QUndoStack>();
+    }
+    editor_->resetMarkup(text, history.steps.get());
 }
 
 void MapTextsWindow::editorEdited() {
@@ -403,6 +415,8 @@ bool MapTextsWindow::load(const QString& path) {
         watcher_.removePath(path_);
     }
     undoStack_.clear();
+    editor_->resetMarkup(QString()); // the histories were of the texts of the file before
+    histories_.clear();
     setWindowModified(false);
     path_ = QFileInfo(tablePath).absoluteFilePath();
     table_ = std::move(table);

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <QUndoStack>
+#include <map>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -128,6 +130,13 @@ private:
     QUndoStack undoStack_;
     QTimer viewsTimer_;
     int shownRow_ = -1;
+    // The editor's history of each string edited since the file was read, and the text its last
+    // step left: a string changed since by something else starts a history afresh.
+    struct History {
+        std::unique_ptr<QUndoStack> steps;
+        QString text;
+    };
+    std::map<int, History> histories_;
 
     StringListModel* strings_ = nullptr;
     StringFilter* filter_ = nullptr;

@@ -173,6 +173,14 @@ void MapTextsWindowTest::editInThePanelChangesTheTableAndTheList() {
              QStringLiteral("plain words!!"));
     QVERIFY(window_->isWindowModified());
     QCOMPARE(window_->editor()->undoStack()->count(), 1); // one run of typing
+    // Another string edited meanwhile: each keeps its own history.
+    window_->selectString(0);
+    panel->moveCursor(QTextCursor::End);
+    QTest::keyClicks(panel, "?");
+    window_->selectString(2);
+    QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window_->table()->entry(2).text, QStringLiteral("plain words"));
+    window_->selectString(0);
     QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window_->table()->write(), kTable);
     QVERIFY(!window_->isWindowModified());
