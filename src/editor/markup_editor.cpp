@@ -314,7 +314,7 @@ void MarkupEditor::edit(const MarkupSplice& splice, const QString& description, 
     QString removed = markup_.mid(splice.start, splice.removed);
     apply(splice, madeHere);
     undoStack()->push(new MarkupStep(this, splice, std::move(removed), description, text,
-                                   madeHere && !runBroken_));
+                                     madeHere && !runBroken_));
     runBroken_ = !madeHere || text.kind < 0;
     runEnd_ = text.kind == int(PreviewPanel::Edit::Typing) ? text.position + text.inserted
                                                            : text.position;
