@@ -338,8 +338,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 pasted = reader.takeText(48);
             }
             splice = hueprint::replaceWithMarkup(markup, position, removed, pasted);
-            // Where the text around is plain, what lies between its first and last visible character
-            // goes in as it stands (unless it changes nothing).
+            // Where the text around is plain, what lies between its first and last visible
+            // character goes in as it stands (unless it changes nothing).
             idleMarksMayBeWritten = !written || around.has_value();
             if (written && !around) {
                 const QString between = visibleStretch(pasted);
