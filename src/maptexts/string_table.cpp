@@ -132,9 +132,10 @@ struct Boundary {
     qsizetype byte = 0;
 };
 
-// The last boundary at or before the character (atOrAfter false), or the first at or after it.
-Boundary boundaryNear(QByteArrayView bytes, qsizetype character, bool atOrAfter) {
-    Boundary at;
+// The last boundary at or before the character (atOrAfter false), or the first at or after it,
+// looked for from a boundary at or before it.
+Boundary boundaryNear(QByteArrayView bytes, qsizetype character, bool atOrAfter,
+                      Boundary at = {}) {
     while (at.byte < bytes.size()) {
         Boundary next = at;
         if (static_cast<unsigned char>(bytes.at(at.byte)) >= 0x80) {
@@ -188,7 +189,6 @@ struct Stretch {
 // stands between them is not rewritten. Stretches never split a "\r\n", and two stretches are
 // one when only non-ASCII characters stand between them (they would be rewritten together).
 std::vector<Stretch> differences(const QString& old, const QString& text) {
-    constexpr size_t kMostStretches = 64;
     const qsizetype shorter = std::min(old.size(), text.size());
     qsizetype prefix = 0;
     while (prefix < shorter && old.at(prefix) == text.at(prefix)) {
@@ -202,7 +202,7 @@ std::vector<Stretch> differences(const QString& old, const QString& text) {
     const qsizetype last = old.size() - suffix;
     std::vector<Stretch> stretches;
     if (old.size() == text.size()) {
-        for (qsizetype i = prefix; i < last && stretches.size() <= kMostStretches;) {
+        for (qsizetype i = prefix; i < last;) {
             if (old.at(i) == text.at(i)) {
                 ++i;
                 continue;
@@ -223,7 +223,7 @@ std::vector<Stretch> differences(const QString& old, const QString& text) {
             i = end;
         }
     }
-    if (stretches.empty() || stretches.size() > kMostStretches) {
+    if (stretches.empty()) {
         stretches.assign(1, {prefix, last});
     }
     const qsizetype growth = text.size() - old.size();
@@ -343,7 +343,9 @@ bool StringTable::canHoldText(const QString& text) {
         qsizetype end = text.indexOf(u'\n', start);
         end = end < 0 ? text.size() : end;
         const QStringView line = QStringView(text).sliced(start, end - start);
-        if (line == u"}" || line == u"}\r") {
+        // Written, a "\r" before a line break goes with it, and a reader takes one more "\r" as
+        // part of the break: these lines would all read as "}".
+        if (line == u"}" || line == u"}\r" || line == u"}\r\r") {
             return false;
         }
         start = end + 1;
@@ -383,19 +385,23 @@ bool StringTable::setText(int index, const QString& text) {
 
     const QString& old = entry.text;
     const qsizetype growth = text.size() - old.size();
-    QByteArray bytes = currentBytes(index);
+    const QByteArray before = currentBytes(index);
     const std::vector<Stretch> stretches = differences(old, text);
-    // From the last to the first, so that what lies before each is as it was read.
-    for (auto stretch = stretches.rbegin(); stretch != stretches.rend(); ++stretch) {
-        const Boundary from = boundaryNear(bytes, stretch->begin, false);
-        const Boundary to = boundaryNear(bytes, stretch->end, true);
-        QByteArray spliced = bytes.left(from.byte);
-        spliced += encodeText(
-            QStringView(text).sliced(from.character, to.character + growth - from.character),
-            place.lineBreak);
-        spliced += QByteArrayView(bytes).sliced(to.byte);
-        bytes = std::move(spliced);
+    // In one pass: the bytes between the stretches as they were, each stretch written anew. (Only
+    // a lone stretch changes the length; several come of texts as long.)
+    QByteArray bytes;
+    bytes.reserve(before.size() + 3 * std::max<qsizetype>(growth, 0));
+    Boundary copied; // what is written up to, in the old bytes and characters
+    for (const Stretch& stretch : stretches) {
+        const Boundary from = boundaryNear(before, stretch.begin, false, copied);
+        const Boundary to = boundaryNear(before, stretch.end, true, from);
+        bytes += QByteArrayView(before).sliced(copied.byte, from.byte - copied.byte);
+        const qsizetype end = to.character + (&stretch == &stretches.back() ? growth : 0);
+        bytes += encodeText(QStringView(text).sliced(from.character, end - from.character),
+                            place.lineBreak);
+        copied = to;
     }
+    bytes += QByteArrayView(before).sliced(copied.byte);
 
     place.changed = bytes != original;
     place.bytes = place.changed ? bytes : QByteArray();

@@ -52,8 +52,9 @@ public:
     // U+FFFD).
     bool setText(int index, const QString& text);
 
-    // Whether a new text can stand in a block: none of its lines is "}" alone, and it does not
-    // end in a lone "\r" (which would join the line break after it).
+    // Whether a new text can stand in a block: none of its lines reads as "}" alone once written
+    // ("}" with up to two "\r" after it), and it does not end in a lone "\r" (which would join
+    // the line break after it).
     static bool canHoldText(const QString& text);
 
     QByteArray write() const;

@@ -202,7 +202,8 @@ void StringTableTest::refusesATextItCannotHold() {
     StringTable table = readTable(bytes);
     QVERIFY(StringTable::canHoldText(QStringLiteral("} \n {\n}}")));
     for (const QString& text : {QStringLiteral("a\n}\nb"), QStringLiteral("}"),
-                                QStringLiteral("a\n}\r"), QStringLiteral("ends in a lone CR\r")}) {
+                                QStringLiteral("a\n}\r"), QStringLiteral("}\r\r\nb"),
+                                QStringLiteral("ends in a lone CR\r")}) {
         QVERIFY(!StringTable::canHoldText(text));
         QVERIFY(!table.setText(0, text));
     }
