@@ -134,8 +134,7 @@ struct Boundary {
 
 // The last boundary at or before the character (atOrAfter false), or the first at or after it,
 // looked for from a boundary at or before it.
-Boundary boundaryNear(QByteArrayView bytes, qsizetype character, bool atOrAfter,
-                      Boundary at = {}) {
+Boundary boundaryNear(QByteArrayView bytes, qsizetype character, bool atOrAfter, Boundary at = {}) {
     while (at.byte < bytes.size()) {
         Boundary next = at;
         if (static_cast<unsigned char>(bytes.at(at.byte)) >= 0x80) {
