@@ -201,9 +201,9 @@ void StringTableTest::refusesATextItCannotHold() {
     const QByteArray bytes("STRING 1\n{\nx\n}\n");
     StringTable table = readTable(bytes);
     QVERIFY(StringTable::canHoldText(QStringLiteral("} \n {\n}}")));
-    for (const QString& text : {QStringLiteral("a\n}\nb"), QStringLiteral("}"),
-                                QStringLiteral("a\n}\r"), QStringLiteral("}\r\r\nb"),
-                                QStringLiteral("ends in a lone CR\r")}) {
+    for (const QString& text :
+         {QStringLiteral("a\n}\nb"), QStringLiteral("}"), QStringLiteral("a\n}\r"),
+          QStringLiteral("}\r\r\nb"), QStringLiteral("ends in a lone CR\r")}) {
         QVERIFY(!StringTable::canHoldText(text));
         QVERIFY(!table.setText(0, text));
     }
