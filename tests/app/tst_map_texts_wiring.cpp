@@ -6,6 +6,7 @@
 #include "app/preview_wiring.h"
 #include "app/template_window.h"
 #include "maptexts/map_texts_window.h"
+#include "support/files.h"
 #include "support/template_fixture.h"
 
 #include <QMenu>
@@ -21,12 +22,9 @@ namespace {
 
 QString writeTable(const QTemporaryDir& dir, const QString& name) {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write("STRING 1\r\n{\r\n|cffffcc00Gold|r\r\n}\r\n") < 0) {
-        return {};
-    }
-    return QFileInfo(path).absoluteFilePath();
+    return testing::writeFile(path, "STRING 1\r\n{\r\n|cffffcc00Gold|r\r\n}\r\n")
+               ? QFileInfo(path).absoluteFilePath()
+               : QString();
 }
 
 } // namespace
@@ -37,9 +35,7 @@ private slots:
     void init();
     void cleanup();
     void menuEntryFollowsThePreviewsEntry();
-    void aDroppedFileOpens();
-    void recentFilesComeFirstOnce();
-    void closingAsksAboutChanges();
+    void aDroppedFileOpensAndComesFirstInRecentFiles();
 
 private:
     std::unique_ptr<TemplateFixture> f_;
@@ -85,39 +81,21 @@ void MapTextsWiringTest::menuEntryFollowsThePreviewsEntry() {
     QCOMPARE(f_->platform.fileDialog.titles.size(), 1); // asked once: the second time it is open
 }
 
-void MapTextsWiringTest::aDroppedFileOpens() {
-    MapTextsWindow* window = wiring_->openWindow(writeTable(dir_, QStringLiteral("a.wts")));
-    const QString dropped = writeTable(dir_, QStringLiteral("b.wts"));
+void MapTextsWiringTest::aDroppedFileOpensAndComesFirstInRecentFiles() {
+    const QString a = writeTable(dir_, QStringLiteral("a.wts"));
+    const QString b = writeTable(dir_, QStringLiteral("b.wts"));
+    MapTextsWindow* window = wiring_->openWindow(a);
+    QVERIFY(window->openFile(b));
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(dropped)});
+    data.setUrls({QUrl::fromLocalFile(a)});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &drop);
-    QCOMPARE(window->filePath(), dropped);
-}
-
-void MapTextsWiringTest::recentFilesComeFirstOnce() {
-    const QString a = writeTable(dir_, QStringLiteral("a.wts"));
-    const QString b = writeTable(dir_, QStringLiteral("b.wts"));
-    MapTextsWindow* window = wiring_->openWindow(a);
-    window->openFile(b);
-    window->openFile(a);
-    QCOMPARE(window->recentFiles(), (QStringList{a, b}));
+    QCOMPARE(window->filePath(), a);
+    QCOMPARE(window->recentFiles(), (QStringList{a, b})); // each once, the latest first
     QCOMPARE(f_->platform.settings.values.value(QStringLiteral("Map Texts/Recent File 1")), a);
-}
-
-// The program's end closes the window as the user does: with changes it asks, and Cancel keeps
-// the window open.
-void MapTextsWiringTest::closingAsksAboutChanges() {
-    MapTextsWindow* window = wiring_->openWindow(writeTable(dir_, QStringLiteral("a.wts")));
-    QVERIFY(window->replaceColor(rgbColor(0xFF, 0xCC, 0), rgbColor(0xFF, 0xD7, 0)) > 0);
-    f_->platform.messageBox.answers = {QMessageBox::Cancel, QMessageBox::Discard};
-    QVERIFY(!wiring_->closeWindow());
-    QVERIFY(window->isVisible());
-    QVERIFY(wiring_->closeWindow());
-    QCOMPARE(f_->platform.messageBox.asked.size(), std::size_t(2));
 }
 
 QTEST_MAIN(MapTextsWiringTest)

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The string table's reader and writer: files as map makers' tools write them read back to the
 // same bytes, damaged ones are refused where reading stopped, and an edit rewrites only the
-// text it changes.
+// text it changes. Its colors: listed by RRGGBB, replaced with each code keeping its spelling.
 
+#include "maptexts/map_colors.h"
 #include "maptexts/string_table.h"
 
 #include <QtTest>
@@ -32,6 +33,9 @@ private slots:
     void setTextRewritesOnlyThatText();
     void theTextReadGivesBackTheBytesRead();
     void refusesATextItCannotHold();
+    void replaceKeepsSpelling_data();
+    void replaceKeepsSpelling();
+    void colorsAreListedAndReplacedInOneUndoableChange();
 };
 
 void StringTableTest::readsAndWritesBack_data() {
@@ -43,8 +47,6 @@ void StringTableTest::readsAndWritesBack_data() {
         << QByteArray("\xEF\xBB\xBFSTRING 1\r\n// Units: hfoo (Footman), Name\r\n{\r\nFootman\r\n}"
                       "\r\n\r\nSTRING 2\r\n{\r\n|cffffcc00Gold|r\r\n}\r\n")
         << "1 2" << QStringList{"Footman", "|cffffcc00Gold|r"};
-    QTest::newRow("no byte-order mark, LF")
-        << QByteArray("STRING 1\n{\nA\n}\n\nSTRING 2\n{\nB\n}\n") << "1 2" << QStringList{"A", "B"};
     QTest::newRow("mixed line endings, within a text too")
         << QByteArray("STRING 1\n{\r\nline one\r\nline two\n}\r\nSTRING 2\r\n{\nx\n}\n") << "1 2"
         << QStringList{"line one\nline two", "x"};
@@ -53,9 +55,6 @@ void StringTableTest::readsAndWritesBack_data() {
         << "10 2 0" << QStringList{"ten", "two", "zero"};
     QTest::newRow("comment cut inside a character")
         << QByteArray("STRING 1\n// \xE5\x8D\x95\xE4\xBD\n{\nx\n}\n") << "1" << QStringList{"x"};
-    QTest::newRow("several comment lines, blank line before the brace")
-        << QByteArray("STRING 7\n// Abilities: A000\n// Tooltip\n\n{\nx\n}\n") << "7"
-        << QStringList{"x"};
     QTest::newRow("lines, blank lines, blanks at either end")
         << QByteArray("STRING 1\n{\n\n  indented line  \n\n\ttab\n\n}\n") << "1"
         << QStringList{"\n  indented line  \n\n\ttab\n"};
@@ -78,8 +77,9 @@ void StringTableTest::readsAndWritesBack_data() {
     QTest::newRow("a byte-order mark opening a text")
         << QByteArray("STRING 1\n{\n\xEF\xBB\xBFx\n}\n") << "1"
         << QStringList{QChar(0xFEFF) + QStringLiteral("x")};
-    QTest::newRow("comments and blanks between blocks, blanks after the number")
-        << QByteArray("// header\n\n  \nSTRING 1 \t\n{\nx\n}\n\n\n") << "1" << QStringList{"x"};
+    QTest::newRow("comments and blanks between blocks and before the brace, blanks after STRING n")
+        << QByteArray("// header\n\n  \nSTRING 7 \t\n// A000\n// Tooltip\n\n{\nx\n}\n\n\n") << "7"
+        << QStringList{"x"};
     QTest::newRow("a lone CR within a line")
         << QByteArray("STRING 1\n{\na\rb\n}\n") << "1" << QStringList{"a\rb"};
     QTest::newRow("a line ending in CR before CRLF")
@@ -94,17 +94,15 @@ void StringTableTest::readsAndWritesBack() {
     QFETCH(QStringList, texts);
     const StringTableRead read = StringTable::read(bytes);
     QVERIFY2(read.table, qPrintable(read.error));
-    const StringTable& table = *read.table;
     QStringList readNumbers;
     QStringList readTexts;
-    for (int i = 0; i < table.count(); ++i) {
-        readNumbers.append(QString::number(table.entry(i).number));
-        readTexts.append(table.entry(i).text);
+    for (int i = 0; i < read.table->count(); ++i) {
+        readNumbers.append(QString::number(read.table->entry(i).number));
+        readTexts.append(read.table->entry(i).text);
     }
     QCOMPARE(readNumbers.join(u' '), numbers);
     QCOMPARE(readTexts, texts);
-    QCOMPARE(table.write(), bytes);
-    QVERIFY(!table.isModified());
+    QCOMPARE(read.table->write(), bytes);
 }
 
 void StringTableTest::refusesDamagedFiles_data() {
@@ -167,9 +165,6 @@ void StringTableTest::setTextRewritesOnlyThatText_data() {
         << QByteArray("STRING 1\n{\n|cffffcc00a\n\xFF\r\nb|cffffcc00\n}\n") << 0
         << QString::fromUtf8("|cffffd700a\n\xEF\xBF\xBD\nb|cffffd700")
         << QByteArray("STRING 1\n{\n|cffffd700a\n\xFF\r\nb|cffffd700\n}\n");
-    QTest::newRow("a code's digits")
-        << QByteArray("STRING 1\n{\n|cffFFcc00Gold|r\n}\n") << 0 << "|cffFFd700Gold|r"
-        << QByteArray("STRING 1\n{\n|cffFFd700Gold|r\n}\n");
 }
 
 void StringTableTest::setTextRewritesOnlyThatText() {
@@ -207,6 +202,71 @@ void StringTableTest::refusesATextItCannotHold() {
         QVERIFY(!StringTable::canHoldText(text));
         QVERIFY(!table.setText(0, text));
     }
+    QCOMPARE(table.write(), bytes);
+}
+
+void StringTableTest::replaceKeepsSpelling_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("replaced");
+    QTest::addColumn<int>("codes");
+
+    const int gold = rgbColor(0xFF, 0xCC, 0x00);
+    const int paleGold = rgbColor(0xFF, 0xD7, 0x00);
+    const int black = rgbColor(0, 0, 0);
+    const int abcdef = rgbColor(0xAB, 0xCD, 0xEF);
+    QTest::newRow("each letter keeps its case")
+        << "|cffFFcc00Gold|r" << gold << paleGold << "|cffFFd700Gold|r" << 1;
+    QTest::newRow("|C and upper-case alpha")
+        << "|CFF000000x" << black << abcdef << "|CFFABCDEFx" << 1;
+    QTest::newRow("figures become letters in the alpha's case")
+        << "|cff000000x" << black << abcdef << "|cffabcdefx" << 1;
+    QTest::newRow("the nearest letter before, else after")
+        << "|c00Ff0000x" << rgbColor(0xFF, 0, 0) << rgbColor(0xAA, 0xBB, 0xCC) << "|c00Aabbccx"
+        << 1;
+    QTest::newRow("two codes, any alpha; other colors and cut-short codes untouched")
+        << "|cffffcc0 |c00FFCC00a|r |cff123456b|r |CffFfCc00c" << gold << paleGold
+        << "|cffffcc0 |c00FFD700a|r |cff123456b|r |CffFfD700c" << 2;
+    QTest::newRow("the same color: nothing") << "|cffffcc00a" << gold << gold << "|cffffcc00a" << 0;
+}
+
+void StringTableTest::replaceKeepsSpelling() {
+    QFETCH(QString, text);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, replaced);
+    QFETCH(int, codes);
+    int changed = -1;
+    QCOMPARE(replaceColorInText(text, from, to, &changed), replaced);
+    QCOMPARE(changed, codes);
+}
+
+void StringTableTest::colorsAreListedAndReplacedInOneUndoableChange() {
+    const QByteArray bytes(
+        "\xEF\xBB\xBFSTRING 1\r\n// \xE4\xB8\r\n{\r\n|cffFFCC00a|r |CFFffcc00b\r\n"
+        "|c00ffcc00c\r\n}\r\nSTRING 2\n{\n|cff0000ffblue|r plain\n}\n"
+        "STRING 3\n{\n|CFFFFCC00b|r\n}");
+    StringTable table = readTable(bytes);
+    const std::vector<ColorUse> colors = colorsUsed(table);
+    QCOMPARE(colors.size(), size_t(2));
+    QCOMPARE(colors[0].color, rgbColor(0xFF, 0xCC, 0x00));
+    QCOMPARE(colors[0].codes, 4);
+    QCOMPARE(colors[0].strings, 2);
+    QCOMPARE(colors[1].color, rgbColor(0, 0, 0xFF));
+    QCOMPARE(colors[1].codes, 1);
+    QCOMPARE(colors[1].strings, 1);
+
+    const ColorReplacement replacement =
+        replaceColor(table, rgbColor(0xFF, 0xCC, 0x00), rgbColor(0xFF, 0xD7, 0x00));
+    QCOMPARE(replacement.codes, 4);
+    QCOMPARE(replacement.changes.size(), size_t(2));
+    applyChanges(table, replacement.changes);
+    QByteArray replaced = bytes;
+    replaced.replace("FFCC00", "FFD700").replace("ffcc00", "ffd700");
+    QCOMPARE(table.write(), replaced);
+    applyChanges(table, replacement.changes, true);
+    QVERIFY(!table.isModified());
     QCOMPARE(table.write(), bytes);
 }
 
