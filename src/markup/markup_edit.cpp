@@ -344,4 +344,80 @@ MarkupSplice gradientRange(const QString& markup, qsizetype position, qsizetype 
     return stretch.apply(pieces);
 }
 
+namespace {
+
+// Reads a markup sequence by sequence, counting the units of text they give and the color they
+// leave current.
+class MarkupReader {
+public:
+    // The color of no code (the default white) as a state.
+    static constexpr ColorValue kNoCode = -1;
+
+    MarkupReader(const QString& markup, qsizetype at = 0, qsizetype units = 0,
+                 ColorValue state = kNoCode)
+        : markup(markup), at(at), units(units), state(state) {}
+
+    const QString& markup;
+    qsizetype at;
+    qsizetype units;
+    ColorValue state;
+
+    bool atEnd() const { return at >= markup.size(); }
+    void next() {
+        const MarkupSequence sequence = markupSequenceAt(markup, at);
+        switch (sequence.kind) {
+        case MarkupSequenceKind::Code:
+            state = sequence.color;
+            break;
+        case MarkupSequenceKind::Reset:
+            state = kNoCode;
+            break;
+        case MarkupSequenceKind::NewLine:
+            ++units;
+            break;
+        case MarkupSequenceKind::Text:
+            units += isLineBreak(markup.at(at)) ? 1 : sequence.length;
+            break;
+        }
+        at += sequence.length;
+    }
+};
+
+// The most units a sequence reads from where it starts ("|c" and eight digits).
+constexpr qsizetype kLongestSequence = 10;
+
+} // namespace
+
+TextStretch changedText(const QString& before, const QString& after, const MarkupSplice& splice) {
+    MarkupReader old(before);
+    while (!old.atEnd() && old.at + kLongestSequence <= splice.start) {
+        old.next();
+    }
+    // The same prefix, read on in the new markup.
+    MarkupReader fresh(after, old.at, old.units, old.state);
+    const qsizetype first = old.units;
+    const qsizetype oldSpliceEnd = splice.start + splice.removed;
+    const qsizetype newSpliceEnd = splice.start + splice.inserted.size();
+    const qsizetype shift = newSpliceEnd - oldSpliceEnd;
+    while (!old.atEnd() && old.at < oldSpliceEnd) {
+        old.next();
+    }
+    while (!fresh.atEnd() && fresh.at < newSpliceEnd) {
+        fresh.next();
+    }
+    while (!old.atEnd() || !fresh.atEnd()) {
+        const qsizetype aligned = fresh.at - shift;
+        if (aligned == old.at && fresh.state == old.state) {
+            break;
+        }
+        if (aligned <= old.at && !fresh.atEnd()) {
+            fresh.next();
+        }
+        if (aligned >= old.at && !old.atEnd()) {
+            old.next();
+        }
+    }
+    return {first, old.units, fresh.units};
+}
+
 } // namespace hueprint

@@ -49,6 +49,19 @@ struct MarkupSplice {
 // their common start and their common end.
 MarkupSplice changedStretch(const QString& before, const QString& after);
 
+// The stretch of the editable text a splice changed: [first, oldEnd) of the text before it
+// became [first, newEnd).
+struct TextStretch {
+    qsizetype first = 0;
+    qsizetype oldEnd = 0;
+    qsizetype newEnd = 0;
+};
+
+// Read from the splice, walking the markup only near it: the sequences wholly before it read the
+// same, and after it the two markups are the same once their sequences line up again in the same
+// color.
+TextStretch changedText(const QString& before, const QString& after, const MarkupSplice& splice);
+
 // The shortest markup that draws the text in its colors (codes "|cFF"+RRGGBB upper case,
 // "|r" only where plain text follows or the text ends, "|n" for each '\n').
 QString markupFor(const EditableText& text);
