@@ -307,14 +307,8 @@ void EditorWindowTest::dragMoveKeepsColors() {
 void EditorWindowTest::pastesMarkupNeverHtml_data() {
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("markup");
-    QTest::newRow("codes") << "|cffff0000Red|r"
-                           << "a|cffff0000Red|rb";
-    QTest::newRow("upper-case code") << "|CFF00FF00G"
-                                     << "a|CFF00FF00G|rb";
     QTest::newRow("html stays text") << "<b>&amp;</b>"
                                      << "a<b>&amp;</b>b";
-    QTest::newRow("cut-short code") << "|cFF12|"
-                                    << "a|cFF12|b";
     QTest::newRow("a map's tooltip, as it is spelled") << "Storm Bolt [|cffffcc00Q|r]"
                                                        << "aStorm Bolt [|cffffcc00Q|r]b";
     // The breaks a text box holds as line breaks are pasted as line breaks.
