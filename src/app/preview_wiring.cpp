@@ -12,11 +12,14 @@
 #include "template_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <utility>
 
 namespace hueprint {
 
@@ -35,6 +38,9 @@ PreviewWiring::PreviewWiring(PlatformServices& services, Form1* templateWindow,
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(kUpdateDelayMs);
     connect(&updateTimer_, &QTimer::timeout, this, &PreviewWiring::updatePreview);
+    text1Timer_.setSingleShot(true);
+    text1Timer_.setInterval(0);
+    connect(&text1Timer_, &QTimer::timeout, this, &PreviewWiring::writePendingText1);
 
     addMenuEntry(form_->Text1);
     addMenuEntry(form_->Text2);
@@ -129,24 +135,51 @@ void PreviewWiring::openPreview() {
 }
 
 void PreviewWiring::writeText1(const MarkupSplice& splice) {
-    if (form_.isNull()) {
+    // Text1 takes the editor's edits once the panel has drawn them: laying out a long line of
+    // Text1 as well would double what the user waits for at each key. Any input before then
+    // (a click on a preset, a key in the template window) has them written first.
+    pendingSplices_.push_back(splice);
+    pendingMarkup_ = preview_->markup();
+    if (!text1Timer_.isActive()) {
+        text1Timer_.start();
+        qApp->installEventFilter(this);
+    }
+}
+
+void PreviewWiring::writePendingText1() {
+    text1Timer_.stop();
+    qApp->removeEventFilter(this);
+    const std::vector<MarkupSplice> splices = std::exchange(pendingSplices_, {});
+    const QString markup = std::exchange(pendingMarkup_, {});
+    if (splices.empty() || form_.isNull()) {
         return;
     }
-    // The editor's splice is one edit of Text1's own: its cursor and scrolling stay, and its undo
-    // takes the step back as it takes the user's typing. Text1 holds the markup the splice was
-    // made to (its changes are shown before each edit); should it not, it is given the whole.
+    // Each splice is one edit of Text1's own: its cursor and scrolling stay, and its undo takes
+    // the step back as it takes the user's typing. Text1 holds the markup the splices were made
+    // to (its changes are shown before each edit); should it not, it is given the whole.
     QTextDocument* document = form_->Text1->document();
-    MarkupSplice edit = splice;
-    if (document->characterCount() - 1 !=
-        preview_->markup().size() - splice.inserted.size() + splice.removed) {
-        edit = changedStretch(textBoxText(*form_->Text1), preview_->markup());
+    qsizetype length = document->characterCount() - 1;
+    for (const MarkupSplice& splice : splices) {
+        length += splice.inserted.size() - splice.removed;
     }
-    QTextCursor cursor(document);
-    cursor.setPosition(static_cast<int>(edit.start));
-    cursor.setPosition(static_cast<int>(edit.start + edit.removed), QTextCursor::KeepAnchor);
+    const std::vector<MarkupSplice> edits =
+        length == markup.size() ? splices
+                                : std::vector{changedStretch(textBoxText(*form_->Text1), markup)};
     writingText1_ = true;
-    cursor.insertText(edit.inserted);
+    for (const MarkupSplice& edit : edits) {
+        QTextCursor cursor(document);
+        cursor.setPosition(static_cast<int>(edit.start));
+        cursor.setPosition(static_cast<int>(edit.start + edit.removed), QTextCursor::KeepAnchor);
+        cursor.insertText(edit.inserted);
+    }
     writingText1_ = false;
+}
+
+bool PreviewWiring::eventFilter(QObject* watched, QEvent* event) {
+    if (event->isInputEvent()) {
+        writePendingText1();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void PreviewWiring::showText1Now() {
@@ -165,6 +198,9 @@ void PreviewWiring::textChanged() {
     if (writingText1_) {
         return; // the editor's own edit: it shows it already
     }
+    // Changed by the program before the editor's last edits were written: the change wins, and
+    // the editor keeps those edits in its history, a step before it.
+    pendingSplices_.clear();
     // Edits that come faster than the delay are drawn together, at most the delay late.
     if (!preview_.isNull() && !updateTimer_.isActive()) {
         updateTimer_.start();
@@ -180,6 +216,7 @@ void PreviewWiring::updatePreview() {
 
 void PreviewWiring::closePreview() {
     updateTimer_.stop();
+    writePendingText1();
     if (preview_.isNull()) {
         return;
     }

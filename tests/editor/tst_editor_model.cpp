@@ -126,7 +126,11 @@ private slots:
 
 private:
     PreviewPanel* panel() const { return editor_->panel(); }
-    QString text1() const { return f_->window->Text1->toPlainText(); }
+    // Text1 as it is once the editor's last edit is written into it.
+    QString text1() const {
+        QCoreApplication::processEvents();
+        return f_->window->Text1->toPlainText();
+    }
     qsizetype textSize() const { return panel()->shownText().text.size(); }
     // A place to act at: anywhere, at a joint of two colors, or at a line's start or end.
     qsizetype place();

@@ -58,6 +58,7 @@ private slots:
     void pastesMarkupNeverHtml();
     void followsText1KeepingTheCursor();
     void presetClickIsUndoneInTheEditor();
+    void text1TakesThePanelsKeysFirst();
     void offersThePickersColor();
     void escapeCloses();
     void recentColorsAreKept_data();
@@ -68,7 +69,11 @@ private:
     // Opens the editor on the markup, the panel focused.
     PreviewWindow* open(const QString& markup);
     void select(qsizetype from, qsizetype to);
-    QString text1() const { return f_->window->Text1->toPlainText(); }
+    // Text1 as it is once the editor's last edit is written into it.
+    QString text1() const {
+        QCoreApplication::processEvents();
+        return f_->window->Text1->toPlainText();
+    }
 
     std::unique_ptr<TemplateFixture> f_;
     std::unique_ptr<PreviewWiring> wiring_;
@@ -369,6 +374,28 @@ void EditorWindowTest::presetClickIsUndoneInTheEditor() {
     QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(text1(), typed);
     QCOMPARE(editor_->markup(), typed);
+}
+
+// Text1 takes the panel's keys after the panel has drawn them, but before any input can change
+// it; a change the program makes in between wins, the keys a step before it in the editor.
+void EditorWindowTest::text1TakesThePanelsKeysFirst() {
+    open(QStringLiteral("Hi"));
+    editor_->panel()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor_->panel(), QStringLiteral(" there"));
+    f_->window->Text1->setFocus();
+    f_->window->Text1->moveCursor(QTextCursor::End);
+    QTest::keyClick(f_->window->Text1, Qt::Key_Exclam);
+    QCOMPARE(text1(), QStringLiteral("Hi there!"));
+    QTRY_COMPARE(editor_->markup(), text1());
+
+    editor_->panel()->setFocus();
+    QTest::keyClick(editor_->panel(), Qt::Key_Question);
+    f_->window->Text1->setPlainText(QStringLiteral("Other"));
+    QTRY_COMPARE(editor_->markup(), QStringLiteral("Other"));
+    QCOMPARE(text1(), QStringLiteral("Other"));
+    QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor_->markup(), QStringLiteral("Hi there!?"));
+    QCOMPARE(text1(), QStringLiteral("Hi there!?"));
 }
 
 // While a picker is open, the bar offers its current color.
