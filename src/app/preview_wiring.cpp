@@ -18,6 +18,7 @@
 #include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWindow>
 
 #include <utility>
 
@@ -137,7 +138,7 @@ void PreviewWiring::openPreview() {
 void PreviewWiring::writeText1(const MarkupSplice& splice) {
     // Text1 takes the editor's edits once the panel has drawn them: laying out a long line of
     // Text1 as well would double what the user waits for at each key. Any input before then
-    // (a click on a preset, a key in the template window) has them written first.
+    // elsewhere (a click on a preset, a key in the template window) has them written first.
     pendingSplices_.push_back(splice);
     pendingMarkup_ = preview_->markup();
     if (!text1Timer_.isActive()) {
@@ -176,8 +177,14 @@ void PreviewWiring::writePendingText1() {
 }
 
 bool PreviewWiring::eventFilter(QObject* watched, QEvent* event) {
-    if (event->isInputEvent()) {
-        writePendingText1();
+    // Input to the editor's window comes after its own edits anyway; any other may change Text1.
+    if (event->isInputEvent() && !preview_.isNull()) {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        const bool editors =
+            widget != nullptr ? widget->window() == preview_ : watched == preview_->windowHandle();
+        if (!editors) {
+            writePendingText1();
+        }
     }
     return QObject::eventFilter(watched, event);
 }
