@@ -14,7 +14,8 @@
 #include "platform/color_dialog.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
-#include "platform/settings_store.h"
+
+#include "no_settings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -28,12 +29,6 @@ using namespace hueprint;
 
 namespace {
 
-class NoSettings final : public SettingsStore {
-public:
-    std::optional<QString> value(const QString&, const QString&) override { return {}; }
-    void setValue(const QString&, const QString&, const QString&) override {}
-    void sync() override {}
-};
 class NoColorDialog final : public ColorDialog {
 public:
     std::optional<ColorValue> chooseColor(QWidget*, const QString&, ColorValue) override {

@@ -22,7 +22,6 @@
 #include "platform/message_box.h"
 #include "platform/program_exit.h"
 #include "platform/random_source.h"
-#include "platform/settings_store.h"
 // The rooms as they are now, or as they were at the baseline revision, before the editor.
 #if __has_include("editor/preview_window.h")
 #include "editor/preview_panel.h"
@@ -32,6 +31,8 @@
 #include "preview/preview_panel.h"
 #include "preview/preview_window.h"
 #endif
+
+#include "no_settings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -49,14 +50,6 @@
 using namespace hueprint;
 
 namespace {
-
-// A store that keeps nothing: the benchmark leaves the user's settings alone.
-class NoSettings final : public SettingsStore {
-public:
-    std::optional<QString> value(const QString&, const QString&) override { return {}; }
-    void setValue(const QString&, const QString&, const QString&) override {}
-    void sync() override {}
-};
 
 // Colored words: a ten-character code, then ten characters of text, over and over.
 QString markupOf(qsizetype characters) {
