@@ -38,7 +38,6 @@ write_table "Storm Bolt [|cffffd700Q|r]
 Deals |cFFFF0000100|r damage. now" "FFd700 ffd700 FFD700" >"$expected"
 
 window_named() { xdotool search --all --onlyvisible --pid "$app_pid" --name "$1\$" 2>/dev/null | head -1; }
-table_is_expected() { cmp -s "$table" "$expected"; }
 
 # 1. "hueprint FOLDER" opens the folder's war3map.wts.
 "$program" "$map" >"$work/program.log" 2>&1 &
@@ -78,7 +77,7 @@ step "Alt+R on gold in the Colors view: replaced by #ffd700 in the color dialog"
 
 # 5. Ctrl+S: the file holds exactly the expected bytes, the caption is clean again.
 xdotool key ctrl+s
-wait_for "the saved file to be byte for byte the expected one" table_is_expected
+wait_for "the saved file to be byte for byte the expected one" cmp -s "$table" "$expected"
 wait_for "the clean caption" window_named "war3map.wts - Map Texts - $title"
 step "Ctrl+S: the file is byte for byte the expected one ($(wc -c <"$table") bytes)"
 
