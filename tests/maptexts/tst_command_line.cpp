@@ -29,7 +29,8 @@ void CommandLineTest::commands_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out"); // a file said to have a code changed must be written
     QTest::addColumn<QString>("err"); // a regular expression
-    const auto row = [](const char* tag, QString args, int status, QString out, QString err) {
+    const auto row = [](const char* tag, const QString& args, int status, const QString& out,
+                        const QString& err) {
         QTest::newRow(tag) << args << status << out << err;
     };
     const QString notes =
