@@ -251,7 +251,8 @@ void EditorWindowTest::longLineDeletes() {
     QCOMPARE(text1(), QString(line + QStringLiteral("|n") + line).remove(removed, 1));
 }
 
-// Dragging "RED" into "plain" moves it there in its color, the rest keeping theirs.
+// Dragging "RED" into "plain" moves it there in its color, the rest keeping theirs; one
+// undo gives back the exact markup.
 void EditorWindowTest::dragMoveKeepsColors() {
     open(QStringLiteral("|cffff0000RED|r plain |cff0000ffBLUE|r end"));
     PreviewPanel* panel = editor_->panel();
@@ -266,6 +267,8 @@ void EditorWindowTest::dragMoveKeepsColors() {
     QDropEvent drop(at, Qt::MoveAction, dragged, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(panel->viewport(), &drop);
     QCOMPARE(text1(), QStringLiteral(" pl|cffff0000RED|rain |cff0000ffBLUE|r end"));
+    QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier); // one undo: the markup as it was
+    QCOMPARE(text1(), QStringLiteral("|cffff0000RED|r plain |cff0000ffBLUE|r end"));
 }
 
 void EditorWindowTest::pastesMarkupNeverHtml_data() {
