@@ -2,12 +2,14 @@
 // The editor's edits over any markup and any sequence of edits, checked against a plain model
 // (a list of colored characters edited the same way): the markup draws what the model holds,
 // each edit leaves the markup outside its stretch as it was, and markup the editor wrote from
-// the start never holds a mark that colors nothing or changes nothing.
+// the start never holds a mark that colors nothing or changes nothing. An index that follows the
+// markup through the edits gives the same edits, and the stretch of text each one changed.
 
 #include "fuzz_support.h"
 #include "markup/code_spelling.h"
 #include "markup/markup_edit.h"
 #include "markup/markup_render.h"
+#include "markup/reading_index.h"
 
 using hueprint::EditableText;
 using hueprint::TextColor;
@@ -237,6 +239,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     EditableText model = hueprint::editableText(markup);
     checkAgreesWithRenderer(markup, model);
+    hueprint::ReadingIndex index(1 + markup.size() % 4); // points close together
+    index.follow(QString(), markup, {0, 0, markup});
+    // Each edit read from the start of the markup and from the index: one and the same.
+    const auto fromBoth = [&](const auto& edit) {
+        const hueprint::MarkupSplice plain = edit(nullptr);
+        const hueprint::MarkupSplice indexed = edit(&index);
+        HUEPRINT_FUZZ_CHECK(plain.start == indexed.start && plain.removed == indexed.removed &&
+                                plain.inserted == indexed.inserted,
+                            markup + " -> " + plain.inserted + " / " + indexed.inserted);
+        return plain;
+    };
+    using Index = const hueprint::ReadingIndex*;
     if (written) {
         checkNoIdleMarks(markup);
     }
@@ -272,7 +286,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::uint8_t colorByte = reader.takeByte();
             const std::optional<TextColor> color =
                 colorByte < 128 ? std::nullopt : std::optional<TextColor>(colorFrom(colorByte));
-            splice = hueprint::replaceText(markup, position, removed, text, color);
+            splice = fromBoth([&](Index i) {
+                return hueprint::replaceText(markup, position, removed, text, color, i);
+            });
             inserted = withBreaks(
                 {text, std::vector<TextColor>(size_t(text.size()), color.value_or(typed))});
             plainTyping = !color && removed == 0;
@@ -281,7 +297,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 1: { // pasted markup
             const QString pasted =
                 written ? writtenMarkup(reader.takeText(24), reader) : reader.takeText(48);
-            splice = hueprint::replaceWithMarkup(markup, position, removed, pasted);
+            splice = fromBoth([&](Index i) {
+                return hueprint::replaceWithMarkup(markup, position, removed, pasted, i);
+            });
             EditableText rest = now; // what it continues: the text around, [from, to) left out
             rest.text.remove(from, to - from);
             rest.colors.erase(rest.colors.begin() + from, rest.colors.begin() + to);
@@ -299,7 +317,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 2: { // colored
             const TextColor color = colorFrom(reader.takeByte());
-            splice = hueprint::colorRange(markup, position, removed, color);
+            splice = fromBoth(
+                [&](Index i) { return hueprint::colorRange(markup, position, removed, color, i); });
             inserted = {model.text.mid(from, to - from),
                         std::vector<TextColor>(size_t(to - from), color)};
             break;
@@ -309,7 +328,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (hueprint::ColorValue& stop : stops) {
                 stop = reader.takeInt32() & 0xFFFFFF;
             }
-            splice = hueprint::gradientRange(markup, position, removed, stops);
+            splice = fromBoth([&](Index i) {
+                return hueprint::gradientRange(markup, position, removed, stops, i);
+            });
             const QString part = model.text.mid(from, to - from);
             inserted = {part, hueprint::gradientColors(part, stops)};
             break;
@@ -317,7 +338,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 5: { // the stretch moved
             qsizetype at = std::min<qsizetype>(reader.takeByte(), length);
             at -= splitsPair(model.text, at) ? 1 : 0;
-            splice = hueprint::moveText(markup, position, removed, at);
+            splice = fromBoth(
+                [&](Index i) { return hueprint::moveText(markup, position, removed, at, i); });
             drop = to > from && (at < from || at > to) ? std::optional(at) : std::nullopt;
             inserted = {model.text.mid(from, to - from),
                         {model.colors.begin() + from, model.colors.begin() + to}};
@@ -332,7 +354,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (qsizetype i = 0; i < text.text.size(); ++i) {
                 text.colors.push_back(colorFrom(reader.takeByte()));
             }
-            splice = hueprint::replaceColored(markup, position, removed, text);
+            splice = fromBoth([&](Index i) {
+                return hueprint::replaceColored(markup, position, removed, text, i);
+            });
             inserted = withBreaks(text);
             break;
         }
@@ -378,6 +402,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The markup draws what the model holds (a "|" the editor cannot tell from a mark aside).
         const EditableText drawn = hueprint::editableText(after);
         checkAgreesWithRenderer(after, drawn);
+        // The index tells the stretch of text that changed, and its text now; the rest is as it
+        // was.
+        const auto [stretch, changed] = index.follow(markup, after, splice);
+        const auto colorsOf = [](const EditableText& text, qsizetype from, qsizetype to) {
+            return std::vector<TextColor>(text.colors.begin() + from, text.colors.begin() + to);
+        };
+        const qsizetype nowSize = now.text.size();
+        HUEPRINT_FUZZ_CHECK(
+            stretch.first <= stretch.oldEnd && stretch.oldEnd <= nowSize &&
+                stretch.newEnd - stretch.oldEnd == drawn.text.size() - nowSize &&
+                changed.text == drawn.text.mid(stretch.first, stretch.newEnd - stretch.first) &&
+                changed.colors == colorsOf(drawn, stretch.first, stretch.newEnd) &&
+                now.text.left(stretch.first) == drawn.text.left(stretch.first) &&
+                colorsOf(now, 0, stretch.first) == colorsOf(drawn, 0, stretch.first) &&
+                now.text.mid(stretch.oldEnd) == drawn.text.mid(stretch.newEnd) &&
+                colorsOf(now, stretch.oldEnd, nowSize) ==
+                    colorsOf(drawn, stretch.newEnd, drawn.text.size()),
+            describe(markup, after, model));
         if (!model.text.contains(u'|')) {
             HUEPRINT_FUZZ_CHECK(drawn.text == model.text, describe(markup, after, model));
             for (qsizetype i = 0; i < drawn.text.size(); ++i) {

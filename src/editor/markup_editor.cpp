@@ -158,12 +158,13 @@ MarkupEditor::MarkupEditor(SettingsStore& store, ColorDialog& colorDialog, QWidg
     connect(panel_, &PreviewPanel::textEdited, this, &MarkupEditor::panelEdited);
     connect(panel_, &PreviewPanel::markupPasted, this,
             [this](qsizetype position, qsizetype removed, const QString& pasted) {
-                edit(replaceWithMarkup(markup_, position, removed, withLineFeeds(pasted)),
-                     QStringLiteral("Paste"));
+                edit(
+                    replaceWithMarkup(markup_, position, removed, withLineFeeds(pasted), &reading_),
+                    QStringLiteral("Paste"));
             });
     connect(panel_, &PreviewPanel::textMoved, this,
             [this](qsizetype from, qsizetype length, qsizetype to) {
-                edit(moveText(markup_, from, length, to), QStringLiteral("Move"));
+                edit(moveText(markup_, from, length, to, &reading_), QStringLiteral("Move"));
             });
     connect(panel_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (applying_) {
@@ -180,6 +181,9 @@ MarkupEditor::MarkupEditor(SettingsStore& store, ColorDialog& colorDialog, QWidg
     connect(panel_, &QPlainTextEdit::copyAvailable, bar_, &ColorBar::setGradientEnabled);
     connect(bar_, &ColorBar::colorChosen, this, &MarkupEditor::applyColor);
     connect(bar_, &ColorBar::gradientRequested, this, &MarkupEditor::openGradient);
+    figuresTimer_.setSingleShot(true);
+    figuresTimer_.setInterval(0);
+    connect(&figuresTimer_, &QTimer::timeout, this, &MarkupEditor::showFigures);
     apply({}, false); // the figures and notes of no text, until showMarkup() gives one
 }
 
@@ -209,19 +213,35 @@ void MarkupEditor::resetMarkup(const QString& markup, QUndoStack* history) {
 
 std::optional<qsizetype> MarkupEditor::apply(const MarkupSplice& splice, bool madeHere) {
     QString before = std::exchange(markup_, splice.appliedTo(markup_));
-    rendering_ = renderPreview(markup_);
-    const TextStretch stretch = changedText(before, markup_, splice);
+    ChangedText change = reading_.follow(before, markup_, splice);
     before.clear();
+    renderingStale_ = true;
     applying_ = true;
     const std::optional<qsizetype> lettersEnd =
-        panel_->showText(editableText(markup_), stretch.first, stretch.oldEnd, stretch.newEnd);
+        panel_->showText(change.stretch.first, change.stretch.oldEnd, std::move(change.text));
     applying_ = false;
-    figures_->setText(figuresText(rendering_));
-    notes_->setPlainText(notesListText(rendering_.notes, kMostNotesShown));
     if (madeHere) {
+        // Read over the whole markup: once the panel has drawn the edit, in the event loop's
+        // next pass, as the preview followed Text1 before it was an editor.
+        figuresTimer_.start();
         emit markupEdited(splice);
+    } else {
+        showFigures();
     }
     return lettersEnd;
+}
+
+const PreviewRendering& MarkupEditor::rendering() const {
+    if (std::exchange(renderingStale_, false)) {
+        rendering_ = renderPreview(markup_);
+    }
+    return rendering_;
+}
+
+void MarkupEditor::showFigures() {
+    figuresTimer_.stop();
+    figures_->setText(figuresText(rendering()));
+    notes_->setPlainText(notesListText(rendering().notes, kMostNotesShown));
 }
 
 void MarkupEditor::edit(const MarkupSplice& splice, const QString& description, EditedText text,
@@ -243,7 +263,7 @@ void MarkupEditor::panelEdited(qsizetype position, qsizetype removed, const QStr
     const std::optional<TextColor> color =
         inserted.isEmpty() ? std::nullopt : std::exchange(typingColor_, std::nullopt);
     const int run = kind == PreviewPanel::Edit::Other ? -1 : int(kind);
-    edit(replaceText(markup_, position, removed, inserted, color),
+    edit(replaceText(markup_, position, removed, inserted, color, &reading_),
          inserted.isEmpty() ? QStringLiteral("Delete") : QStringLiteral("Typing"),
          {run, position, removed, inserted.size()});
 }
@@ -256,7 +276,7 @@ void MarkupEditor::applyColor(TextColor color) {
         typingAt_ = panel_->textCursor().position();
         return;
     }
-    edit(colorRange(markup_, from, to - from, color), QStringLiteral("Color"));
+    edit(colorRange(markup_, from, to - from, color, &reading_), QStringLiteral("Color"));
 }
 
 void MarkupEditor::openGradient() {
@@ -275,7 +295,7 @@ void MarkupEditor::openGradient() {
         // there is nothing to fade, and nothing changes.
         const auto [from, to] = panel_->selectedRange();
         if (from != to) {
-            edit(gradientRange(markup_, from, to - from, gradientDialog_->stops()),
+            edit(gradientRange(markup_, from, to - from, gradientDialog_->stops(), &reading_),
                  QStringLiteral("Gradient"));
         }
     });

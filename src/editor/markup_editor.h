@@ -3,9 +3,11 @@
 
 #include "markup/markup_edit.h"
 #include "markup/markup_render.h"
+#include "markup/reading_index.h"
 #include "preview_panel.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QUndoStack>
 #include <QWidget>
 
@@ -61,7 +63,8 @@ public:
     // Opens "Gradient..." for the selection; its OK colors what is selected then.
     void openGradient();
 
-    const PreviewRendering& rendering() const { return rendering_; }
+    // How the game draws the markup (read when asked for after an edit).
+    const PreviewRendering& rendering() const;
     PreviewPanel* panel() const { return panel_; }
     ColorBar* colorBar() const { return bar_; }
     QLabel* figures() const { return figures_; }
@@ -86,15 +89,19 @@ private:
               bool madeHere = true);
     void panelEdited(qsizetype position, qsizetype removed, const QString& inserted,
                      PreviewPanel::Edit kind);
+    void showFigures();
 
     SettingsStore& store_;
     ColorDialog& colorDialog_;
     QString markup_;
+    ReadingIndex reading_; // follows markup_ through each splice
     bool drawn_ = false;
     bool applying_ = false; // the editor itself is drawing the panel
     bool runBroken_ = true; // the next step starts a step of its own
     qsizetype runEnd_ = -1; // where the cursor stands when the user goes on with the run
-    PreviewRendering rendering_;
+    mutable PreviewRendering rendering_;
+    mutable bool renderingStale_ = false;
+    QTimer figuresTimer_; // shows the figures and notes of an edit made here
     QUndoStack ownHistory_;
     QPointer<QUndoStack> history_; // the history in use: ownHistory_ or one given
     // The color "the text typed next" takes, and where it is typed.

@@ -113,62 +113,74 @@ void PreviewPanel::placeCursor(qsizetype position) {
 }
 
 void PreviewPanel::showText(EditableText text) {
-    const qsizetype size = text.text.size();
-    showText(std::move(text), 0, shown_.text.size(), size);
+    showText(0, shown_.text.size(), std::move(text));
 }
 
-std::optional<qsizetype> PreviewPanel::showText(EditableText text, qsizetype first,
-                                                qsizetype oldEnd, qsizetype newEnd) {
-    text.text = displayedText(text.text);
-    text.colors.resize(static_cast<std::size_t>(text.text.size()));
-    const QString& before = shown_.text;
-    first = std::clamp<qsizetype>(first, 0, std::min(before.size(), text.text.size()));
-    oldEnd = std::clamp<qsizetype>(oldEnd, first, before.size());
-    newEnd = std::clamp<qsizetype>(newEnd, first, text.text.size());
+std::optional<qsizetype> PreviewPanel::showText(qsizetype first, qsizetype oldEnd,
+                                                EditableText stretch) {
+    const QString text = displayedText(stretch.text);
+    std::vector<TextColor>& colors = stretch.colors;
+    colors.resize(static_cast<std::size_t>(text.size()));
+    first = std::clamp<qsizetype>(first, 0, shown_.text.size());
+    oldEnd = std::clamp<qsizetype>(oldEnd, first, shown_.text.size());
+    const qsizetype newEnd = first + text.size();
     // Within the stretch, the letters that stay keep their place (and the cursor its own).
-    qsizetype from = first;
-    while (from < oldEnd && from < newEnd && before.at(from) == text.text.at(from)) {
+    const QStringView before = QStringView(shown_.text).mid(first, oldEnd - first);
+    qsizetype from = 0;
+    while (from < before.size() && from < text.size() && before.at(from) == text.at(from)) {
         ++from;
     }
-    qsizetype oldTo = oldEnd;
-    qsizetype newTo = newEnd;
-    while (oldTo > from && newTo > from && before.at(oldTo - 1) == text.text.at(newTo - 1)) {
+    qsizetype oldTo = before.size();
+    qsizetype newTo = text.size();
+    while (oldTo > from && newTo > from && before.at(oldTo - 1) == text.at(newTo - 1)) {
         --oldTo;
         --newTo;
     }
-    EditableText shownBefore = std::exchange(shown_, std::move(text));
+    // The colors shown before, for the letters that stay, where they stand now.
+    const auto shownColors = shown_.colors.begin() + first;
+    std::vector<TextColor> colorsBefore(shownColors, shownColors + (oldEnd - first));
+    colorsBefore.erase(colorsBefore.begin() + from, colorsBefore.begin() + oldTo);
+    colorsBefore.insert(colorsBefore.begin() + from, size_t(newTo - from), TextColor());
+    shown_.text.replace(first, oldEnd - first, text);
+    if (oldEnd - first == text.size()) {
+        std::copy(colors.begin(), colors.end(), shownColors);
+    } else {
+        shown_.colors.erase(shownColors, shownColors + (oldEnd - first));
+        shown_.colors.insert(shown_.colors.begin() + first, colors.begin(), colors.end());
+    }
 
     showing_ = true;
     QTextCursor cursor(document());
     cursor.beginEditBlock();
-    colorStretch(cursor, shownBefore, first, from, 0);
+    colorStretch(cursor, colorsBefore, first, first, first + from);
     if (oldTo > from || newTo > from) {
-        cursor.setPosition(static_cast<int>(from));
-        cursor.setPosition(static_cast<int>(oldTo), QTextCursor::KeepAnchor);
+        cursor.setPosition(static_cast<int>(first + from));
+        cursor.setPosition(static_cast<int>(first + oldTo), QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
         // One insertion a run of one color: the letters arrive with their formats.
         for (qsizetype start = from; start < newTo;) {
-            const TextColor& color = shown_.colors[static_cast<std::size_t>(start)];
+            const TextColor& color = colors[static_cast<std::size_t>(start)];
             qsizetype end = start + 1;
-            while (end < newTo && shown_.colors[static_cast<std::size_t>(end)] == color) {
+            while (end < newTo && colors[static_cast<std::size_t>(end)] == color) {
                 ++end;
             }
-            cursor.insertText(shown_.text.mid(start, end - start), format(color));
+            cursor.insertText(text.mid(start, end - start), format(color));
             start = end;
         }
     }
-    colorStretch(cursor, shownBefore, newTo, newEnd, oldTo - newTo); // where they stand now
+    colorStretch(cursor, colorsBefore, first, first + newTo, newEnd);
     cursor.endEditBlock();
     showing_ = false;
-    return oldTo > from || newTo > from ? std::optional(newTo) : std::nullopt;
+    return oldTo > from || newTo > from ? std::optional(first + newTo) : std::nullopt;
 }
 
-void PreviewPanel::colorStretch(QTextCursor& cursor, const EditableText& before, qsizetype from,
-                                qsizetype to, qsizetype beforeOffset) {
-    // Only the letters whose color changed get a new format.
+// Gives a new format to the letters in [from, to) whose color is not the one they had: that of
+// before[i - offset].
+void PreviewPanel::colorStretch(QTextCursor& cursor, const std::vector<TextColor>& before,
+                                qsizetype offset, qsizetype from, qsizetype to) {
     const auto changed = [&](qsizetype i) {
         return shown_.colors[static_cast<std::size_t>(i)] !=
-               before.colors[static_cast<std::size_t>(i + beforeOffset)];
+               before[static_cast<std::size_t>(i - offset)];
     };
     for (qsizetype start = from; start < to;) {
         if (!changed(start)) {

@@ -34,11 +34,9 @@ public:
 
     // Shows the text, changing only the letters that differ and the colors that changed.
     void showText(EditableText text);
-    // Shows the text, of which the stretch [first, oldEnd) of what is shown became
-    // [first, newEnd); the rest is as shown. Gives where the letters it rewrote end in the text,
-    // none when only colors changed.
-    std::optional<qsizetype> showText(EditableText text, qsizetype first, qsizetype oldEnd,
-                                      qsizetype newEnd);
+    // Shows the stretch [first, oldEnd) of what is shown as the text given; the rest is as
+    // shown. Gives where the letters it rewrote end in the text, none when only colors changed.
+    std::optional<qsizetype> showText(qsizetype first, qsizetype oldEnd, EditableText stretch);
     const EditableText& shownText() const { return shown_; }
 
     // The selection (or the cursor) as positions in the text; selects in the text.
@@ -82,8 +80,8 @@ private:
     void remove(qsizetype from, qsizetype to, Edit kind);
     void cutSelection();
     void placeCursor(qsizetype position);
-    void colorStretch(QTextCursor& cursor, const EditableText& before, qsizetype from, qsizetype to,
-                      qsizetype beforeOffset);
+    void colorStretch(QTextCursor& cursor, const std::vector<TextColor>& before, qsizetype offset,
+                      qsizetype from, qsizetype to);
     const QTextCharFormat& format(const TextColor& color);
     void documentChanged(int position, int removed, int added);
 

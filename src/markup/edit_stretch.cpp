@@ -2,6 +2,7 @@
 #include "edit_stretch.h"
 
 #include "markup/markup_render.h"
+#include "markup/reading_index.h"
 
 #include <algorithm>
 
@@ -111,7 +112,8 @@ void EditStretch::addBeside(const Item& item, qsizetype floor) {
     items_.push_back(item);
 }
 
-EditStretch::EditStretch(const QString& markup, qsizetype position, qsizetype removed)
+EditStretch::EditStretch(const QString& markup, qsizetype position, qsizetype removed,
+                         const ReadingIndex* index)
     : markup_(markup) {
     // No more units of text than of markup: anything beyond is the end.
     position = std::clamp<qsizetype>(position, 0, markup.size());
@@ -119,9 +121,19 @@ EditStretch::EditStretch(const QString& markup, qsizetype position, qsizetype re
     const auto units = [](const Item& item) {
         return item.mark ? 0 : item.lineBreak ? 1 : item.length;
     };
-    TextColor state;
-    qsizetype unit = 0;
-    qsizetype i = 0;
+    // A point of the index stands right after a visible character, as the reading below would.
+    const ReadingPoint from = index != nullptr ? index->beforeUnit(position) : ReadingPoint();
+    TextColor state = from.color;
+    qsizetype unit = from.units;
+    qsizetype i = from.at;
+    if (i > 0) {
+        startState_ = state;
+        characterBefore_ = true;
+    }
+    if (from.markAt >= 0) {
+        openingStart_ = from.markAt;
+        openingLength_ = from.markLength;
+    }
     const qsizetype size = markup.size();
     // Up to the position: the stretch starts after the last visible character before it.
     while (i < size) {

@@ -8,6 +8,8 @@
 
 namespace hueprint {
 
+class ReadingIndex;
+
 // Blanks (and line breaks) show no color: they may stand in whichever color keeps markup short.
 inline bool isBlankCharacter(QChar c) {
     return c.isSpace();
@@ -57,10 +59,12 @@ private:
 
 // The markup around one edit, read in one pass: the removed characters, and on either side the
 // blanks and marks up to the nearest visible character, which an edit may rewrite so that no
-// mark is left that colors nothing. The rest of the markup is never rewritten.
+// mark is left that colors nothing. The rest of the markup is never rewritten. With an index of
+// the markup, it is read from the index's last point before the position.
 class EditStretch {
 public:
-    EditStretch(const QString& markup, qsizetype position, qsizetype removed);
+    EditStretch(const QString& markup, qsizetype position, qsizetype removed,
+                const ReadingIndex* index = nullptr);
 
     // The removed characters in their markup spelling and their present color.
     std::vector<Piece> removedPieces() const;

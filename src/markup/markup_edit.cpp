@@ -3,6 +3,7 @@
 
 #include "markup/edit_stretch.h"
 #include "markup/markup_render.h"
+#include "markup/reading_index.h"
 
 #include <algorithm>
 
@@ -91,9 +92,10 @@ qsizetype unitsOf(const Piece& piece) {
 // A move across nothing but blanks, as one replacement of the stretch from the one place to the
 // other: the moved text with its marks (the last before it and the first after it as joints),
 // the blanks it crossed put on its other side.
-MarkupSplice moveAcrossBlanks(const QString& markup, qsizetype from, qsizetype end, qsizetype to) {
+MarkupSplice moveAcrossBlanks(const QString& markup, qsizetype from, qsizetype end, qsizetype to,
+                              const ReadingIndex* index) {
     const qsizetype low = std::min(from, to);
-    const EditStretch stretch(markup, low, std::max(end, to) - low);
+    const EditStretch stretch(markup, low, std::max(end, to) - low, index);
     std::vector<Piece> moved;
     std::vector<Piece> blanks;
     std::optional<Piece> opening;
@@ -164,31 +166,9 @@ EditableText editableText(const QString& markup) {
     EditableText result;
     result.text.reserve(markup.size());
     result.colors.reserve(size_t(markup.size()));
-    TextColor state;
-    for (qsizetype i = 0; i < markup.size();) {
-        const MarkupSequence sequence = markupSequenceAt(markup, i);
-        switch (sequence.kind) {
-        case MarkupSequenceKind::Code:
-            state = sequence.color;
-            break;
-        case MarkupSequenceKind::Reset:
-            state.reset();
-            break;
-        case MarkupSequenceKind::NewLine:
-            result.text.append(u'\n');
-            result.colors.push_back(state);
-            break;
-        case MarkupSequenceKind::Text:
-            if (isLineBreak(markup.at(i))) {
-                result.text.append(u'\n');
-                result.colors.push_back(state);
-            } else {
-                result.text.append(QStringView(markup).mid(i, sequence.length));
-                result.colors.insert(result.colors.end(), size_t(sequence.length), state);
-            }
-            break;
-        }
-        i += sequence.length;
+    MarkupReader reader(markup, {}, &result);
+    while (!reader.atEnd()) {
+        reader.next();
     }
     return result;
 }
@@ -216,27 +196,28 @@ TextColor typingColor(const EditableText& text, qsizetype position) {
 }
 
 MarkupSplice replaceColored(const QString& markup, qsizetype position, qsizetype removed,
-                            const EditableText& inserted) {
-    return EditStretch(markup, position, removed).apply(piecesOf(inserted));
+                            const EditableText& inserted, const ReadingIndex* index) {
+    return EditStretch(markup, position, removed, index).apply(piecesOf(inserted));
 }
 
 MarkupSplice replaceText(const QString& markup, qsizetype position, qsizetype removed,
-                         const QString& inserted, std::optional<TextColor> color) {
-    const EditStretch stretch(markup, position, removed);
+                         const QString& inserted, std::optional<TextColor> color,
+                         const ReadingIndex* index) {
+    const EditStretch stretch(markup, position, removed, index);
     const TextColor typed = color ? *color : stretch.typingColor();
     return stretch.apply(
         piecesOf({inserted, std::vector<TextColor>(size_t(inserted.size()), typed)}));
 }
 
 MarkupSplice replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
-                               const QString& pasted) {
-    const EditStretch stretch(markup, position, removed);
+                               const QString& pasted, const ReadingIndex* index) {
+    const EditStretch stretch(markup, position, removed, index);
     return stretch.apply(piecesOfMarkup(pasted, stretch.surroundingColor()));
 }
 
 MarkupSplice colorRange(const QString& markup, qsizetype position, qsizetype length,
-                        TextColor color) {
-    const EditStretch stretch(markup, position, length);
+                        TextColor color, const ReadingIndex* index) {
+    const EditStretch stretch(markup, position, length, index);
     std::vector<Piece> pieces = stretch.removedPieces();
     for (Piece& piece : pieces) {
         piece.color = color;
@@ -244,7 +225,8 @@ MarkupSplice colorRange(const QString& markup, qsizetype position, qsizetype len
     return stretch.apply(pieces);
 }
 
-MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, qsizetype to) {
+MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, qsizetype to,
+                      const ReadingIndex* index) {
     // The places as the edits take them: within the text, pairs whole.
     const QString text = editableText(markup).text;
     from = std::clamp<qsizetype>(from, 0, text.size());
@@ -263,13 +245,13 @@ MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, q
     const QStringView crossed =
         QStringView(text).mid(crossedFrom, (to < from ? from : to) - crossedFrom);
     if (std::all_of(crossed.begin(), crossed.end(), isBlankCharacter)) {
-        return moveAcrossBlanks(markup, from, end, to);
+        return moveAcrossBlanks(markup, from, end, to, index);
     }
     // With a visible character between them, the two places are two edits of the markup that
     // touch nothing of each other: each is made on the markup as it stands.
-    const EditStretch moved(markup, from, end - from);
+    const EditStretch moved(markup, from, end - from, index);
     const MarkupSplice removal = moved.apply({});
-    const MarkupSplice insertion = EditStretch(markup, to, 0).apply(moved.movedPieces());
+    const MarkupSplice insertion = EditStretch(markup, to, 0, index).apply(moved.movedPieces());
     return to < from ? joined(insertion, removal, markup) : joined(removal, insertion, markup);
 }
 
@@ -325,8 +307,8 @@ std::vector<TextColor> gradientColors(const QString& text, const std::vector<Col
 }
 
 MarkupSplice gradientRange(const QString& markup, qsizetype position, qsizetype length,
-                           const std::vector<ColorValue>& stops) {
-    const EditStretch stretch(markup, position, length);
+                           const std::vector<ColorValue>& stops, const ReadingIndex* index) {
+    const EditStretch stretch(markup, position, length, index);
     std::vector<Piece> pieces = stretch.removedPieces();
     QString text;
     for (const Piece& piece : pieces) {
@@ -342,82 +324,6 @@ MarkupSplice gradientRange(const QString& markup, qsizetype position, qsizetype 
         unit += piece.spelling.size() == 2 && piece.spelling.at(0).isHighSurrogate() ? 2 : 1;
     }
     return stretch.apply(pieces);
-}
-
-namespace {
-
-// Reads a markup sequence by sequence, counting the units of text they give and the color they
-// leave current.
-class MarkupReader {
-public:
-    // The color of no code (the default white) as a state.
-    static constexpr ColorValue kNoCode = -1;
-
-    MarkupReader(const QString& markup, qsizetype at = 0, qsizetype units = 0,
-                 ColorValue state = kNoCode)
-        : markup(markup), at(at), units(units), state(state) {}
-
-    const QString& markup;
-    qsizetype at;
-    qsizetype units;
-    ColorValue state;
-
-    bool atEnd() const { return at >= markup.size(); }
-    void next() {
-        const MarkupSequence sequence = markupSequenceAt(markup, at);
-        switch (sequence.kind) {
-        case MarkupSequenceKind::Code:
-            state = sequence.color;
-            break;
-        case MarkupSequenceKind::Reset:
-            state = kNoCode;
-            break;
-        case MarkupSequenceKind::NewLine:
-            ++units;
-            break;
-        case MarkupSequenceKind::Text:
-            units += isLineBreak(markup.at(at)) ? 1 : sequence.length;
-            break;
-        }
-        at += sequence.length;
-    }
-};
-
-// The most units a sequence reads from where it starts ("|c" and eight digits).
-constexpr qsizetype kLongestSequence = 10;
-
-} // namespace
-
-TextStretch changedText(const QString& before, const QString& after, const MarkupSplice& splice) {
-    MarkupReader old(before);
-    while (!old.atEnd() && old.at + kLongestSequence <= splice.start) {
-        old.next();
-    }
-    // The same prefix, read on in the new markup.
-    MarkupReader fresh(after, old.at, old.units, old.state);
-    const qsizetype first = old.units;
-    const qsizetype oldSpliceEnd = splice.start + splice.removed;
-    const qsizetype newSpliceEnd = splice.start + splice.inserted.size();
-    const qsizetype shift = newSpliceEnd - oldSpliceEnd;
-    while (!old.atEnd() && old.at < oldSpliceEnd) {
-        old.next();
-    }
-    while (!fresh.atEnd() && fresh.at < newSpliceEnd) {
-        fresh.next();
-    }
-    while (!old.atEnd() || !fresh.atEnd()) {
-        const qsizetype aligned = fresh.at - shift;
-        if (aligned == old.at && fresh.state == old.state) {
-            break;
-        }
-        if (aligned <= old.at && !fresh.atEnd()) {
-            fresh.next();
-        }
-        if (aligned >= old.at && !old.atEnd()) {
-            old.next();
-        }
-    }
-    return {first, old.units, fresh.units};
 }
 
 } // namespace hueprint

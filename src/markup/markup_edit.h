@@ -18,6 +18,8 @@ namespace hueprint {
 // as a mark from then on, as it would in the game; and a lone "\r" brought right before a "\n"
 // makes one line break of the two.
 
+class ReadingIndex;
+
 // The color a character is drawn in: a code's color, or none (the default white, "Plain").
 using TextColor = std::optional<ColorValue>;
 
@@ -49,19 +51,6 @@ struct MarkupSplice {
 // their common start and their common end.
 MarkupSplice changedStretch(const QString& before, const QString& after);
 
-// The stretch of the editable text a splice changed: [first, oldEnd) of the text before it
-// became [first, newEnd).
-struct TextStretch {
-    qsizetype first = 0;
-    qsizetype oldEnd = 0;
-    qsizetype newEnd = 0;
-};
-
-// Read from the splice, walking the markup only near it: the sequences wholly before it read the
-// same, and after it the two markups are the same once their sequences line up again in the same
-// color.
-TextStretch changedText(const QString& before, const QString& after, const MarkupSplice& splice);
-
 // The shortest markup that draws the text in its colors (codes "|cFF"+RRGGBB upper case,
 // "|r" only where plain text follows or the text ends, "|n" for each '\n').
 QString markupFor(const EditableText& text);
@@ -69,18 +58,19 @@ QString markupFor(const EditableText& text);
 // Edits, each giving the splice of the markup it makes (empty where it changes nothing). Positions
 // and lengths count UTF-16 units of editableText(markup).text; out-of-range values are clamped,
 // never a crash, and a position inside a surrogate pair moves to the pair's start (a removal's end
-// to its end).
+// to its end). Given an index that follows the markup, they read it from near the edit.
 
 // Replaces `removed` units at `position` with the given colored text (the general edit).
 MarkupSplice replaceColored(const QString& markup, qsizetype position, qsizetype removed,
-                            const EditableText& inserted);
+                            const EditableText& inserted, const ReadingIndex* index = nullptr);
 
 // Plain text typed or pasted as text: its line breaks written as "|n". Without a color it takes
 // the color of the text it continues (the character before it on its line; at a line's start
 // the character after it), so typing at the end of a colored word extends it; typed over a
 // selection, the color of the selection's first character.
 MarkupSplice replaceText(const QString& markup, qsizetype position, qsizetype removed,
-                         const QString& inserted, std::optional<TextColor> color = std::nullopt);
+                         const QString& inserted, std::optional<TextColor> color = std::nullopt,
+                         const ReadingIndex* index = nullptr);
 
 // Pasted text read as markup: its codes color what they cover up to its "|r" or its end; its
 // uncoded parts continue the text around it (the color typed text would take there, the replaced
@@ -89,16 +79,17 @@ MarkupSplice replaceText(const QString& markup, qsizetype position, qsizetype re
 // one that resumes the color around it may follow; a "|r" among its characters where the text
 // around is colored becomes a code of that color. Its line breaks are written "|n".
 MarkupSplice replaceWithMarkup(const QString& markup, qsizetype position, qsizetype removed,
-                               const QString& pasted);
+                               const QString& pasted, const ReadingIndex* index = nullptr);
 
 MarkupSplice colorRange(const QString& markup, qsizetype position, qsizetype length,
-                        TextColor color);
+                        TextColor color, const ReadingIndex* index = nullptr);
 
 // A drag-move as one edit: the `length` units at `from` taken out and put in at `to`, a position
 // in the text before they were taken out (where the user dropped them; a drop within them
 // changes nothing). The moved text keeps its colors and its marks' spelling. The splice covers
 // both places.
-MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, qsizetype to);
+MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, qsizetype to,
+                      const ReadingIndex* index = nullptr);
 
 // The fade through 2 to 4 stops over a text: the stops stand evenly spaced along its non-blank
 // characters, each of which gets the color interpolated linearly in red, green and blue at its
@@ -107,7 +98,8 @@ MarkupSplice moveText(const QString& markup, qsizetype from, qsizetype length, q
 std::vector<TextColor> gradientColors(const QString& text, const std::vector<ColorValue>& stops);
 
 MarkupSplice gradientRange(const QString& markup, qsizetype position, qsizetype length,
-                           const std::vector<ColorValue>& stops);
+                           const std::vector<ColorValue>& stops,
+                           const ReadingIndex* index = nullptr);
 
 // The color text typed at the position takes: that of the character before it on its line, at a
 // line's start that of the character after it (on an empty line, the color in force there).

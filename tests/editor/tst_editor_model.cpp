@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -276,6 +277,7 @@ void EditorModelTest::playsAUser() {
         // Text1 holds the markup; the panel shows what it draws, letters and colors.
         const QString after = editor_->markup();
         QVERIFY(text1() == after);
+        QCOMPARE(editor_->figures()->text(), figuresText(renderPreview(after))); // as Text1 follows
         const EditableText drawn = editableText(after);
         const QTextDocument* document = panel()->document();
         QCOMPARE(qsizetype(document->characterCount() - 1), drawn.text.size());

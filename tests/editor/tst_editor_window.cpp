@@ -341,6 +341,8 @@ void EditorWindowTest::text1TakesThePanelsKeysFirst() {
     QCOMPARE(text1(), QStringLiteral("Other"));
     QTest::keyClick(editor_->panel(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(editor_->markup(), QStringLiteral("Hi there!?"));
+    QTRY_COMPARE(editor_->figures()->text(), // drawn after the panel, too
+                 QStringLiteral("Markup: 10 characters, 10 bytes    Player sees: 10 characters"));
 }
 
 // While a picker is open, the bar offers its current color.
