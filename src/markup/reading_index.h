@@ -3,6 +3,7 @@
 
 #include "markup/markup_edit.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace hueprint {
